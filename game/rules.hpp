@@ -1,0 +1,10 @@
+#pragma once
+// The how-to-play message: five lines joined by CR LF.
+#include <string>
+
+class Ui;
+
+std::wstring RulesMessage();
+
+// Shows the rules in one message box.
+void ShowRules(Ui& ui);

@@ -1,0 +1,6 @@
+/* The program's version, shared by the version resource and the application properties. */
+#pragma once
+#define TENMORU_VERSION_MAJOR 2
+#define TENMORU_VERSION_MINOR 0
+#define TENMORU_VERSION_REVISION 0
+#define TENMORU_VERSION_TEXT "2.00"

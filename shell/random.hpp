@@ -1,0 +1,27 @@
+#pragma once
+// The random-number generator: reals in [0, 1), reseeded from the clock at the start of every game.
+#include <cstdint>
+
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    // Seeds the generator from the system's high-resolution clock, mixed with its previous state.
+    virtual void Randomize() = 0;
+    // The next value r of the generator, 0 <= r < 1.
+    virtual float Next() = 0;
+};
+
+class ClockRandom final : public RandomSource {
+public:
+    void Randomize() override;
+    float Next() override;
+
+    // Seeds from a given tick count; Randomize passes the clock's.
+    void Seed(std::uint64_t ticks);
+
+private:
+    std::uint64_t state_ = 0x9E3779B97F4A7C15u;
+};
+
+// The floor of a real as a 16-bit signed integer, saturated at the type's limits.
+std::int16_t Int(double value);

@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# The run command: sets up what is missing, builds Tenmoru.exe and starts it under Wine.
+#     scripts/run.sh                       starts the game on $DISPLAY
+#     scripts/run.sh --screenshot FILE.png starts it on a private X display inside a Wine virtual
+#                                          desktop, saves a picture of the main window, stops it
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+root="$PWD"
+
+screenshot=""
+case "${1:-}" in
+  "") ;;
+  --screenshot)
+    [ -n "${2:-}" ] || { echo "usage: $0 [--screenshot FILE.png]" >&2; exit 2; }
+    screenshot="$(realpath -m "$2")" ;;
+  *) echo "usage: $0 [--screenshot FILE.png]" >&2; exit 2 ;;
+esac
+
+if [ -z "$screenshot" ] && [ -z "${DISPLAY:-}" ]; then
+  echo "run.sh: no X display (DISPLAY is not set), so the game has nowhere to show its window." >&2
+  echo "run.sh: to get a picture of it instead, run:  scripts/run.sh --screenshot tenmoru.png" >&2
+  exit 1
+fi
+
+"$root/scripts/setup.sh"
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j 2 --target Tenmoru wait_for_window
+build="$root/build/windows"
+# shellcheck source=scripts/wine-env.sh
+source "$root/scripts/wine-env.sh" "$build"
+tenmoru_wine_prefix_ensure
+
+if [ -z "$screenshot" ]; then
+  exec wine "$build/Tenmoru.exe"
+fi
+
+xvfb_pid=""
+wineserver_started=""
+cleanup() {
+  # Only what this script started: the prefix's server (and with it Tenmoru) and the Xvfb.
+  if [ -n "$wineserver_started" ]; then wineserver -k 2>/dev/null || true; fi
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+fifo="$(mktemp -u)"
+mkfifo "$fifo"
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$fifo" 2>/dev/null &
+xvfb_pid=$!
+display=""
+read -r -t 30 display <"$fifo" || true
+rm -f "$fifo"
+[ -n "$display" ] || { echo "run.sh: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$display"
+
+if wineserver -p </dev/null >/dev/null 2>&1; then
+  wineserver_started=yes
+else
+  echo "run.sh: a Wine program of $WINEPREFIX is running already; stop it first" >&2
+  exit 1
+fi
+wine "$build/Tenmoru.exe" </dev/null >/dev/null 2>&1 &
+
+# Where the main window is on the Wine desktop, once it is shown and painted.
+read -r x y width height < <(wine "$build/wait_for_window.exe" Tenmoru 60 | tr -d '\r') ||
+  { echo "run.sh: Tenmoru's main window did not appear" >&2; exit 1; }
+# Where the Wine desktop is on the X screen.
+# (xwininfo's line for it ends with the absolute position "+X+Y")
+read -r dx dy < <(xwininfo -root -tree | grep -m1 'Wine desktop' |
+                  awk '{ split($NF, at, "+"); print at[2], at[3] }')
+crop="${width}x${height}+$((x + ${dx:-0}))+$((y + ${dy:-0}))"
+
+# Wine copies a painted window to the X screen shortly after; take pictures until two in a row
+# are alike and not blank, so the saved one shows the finished window.
+shot_a="$(mktemp --suffix=.png)"
+shot_b="$(mktemp --suffix=.png)"
+for _ in $(seq 1 50); do
+  import -window root -crop "$crop" +repage "$shot_b"
+  if [ -s "$shot_a" ] &&
+     [ "$(compare -metric AE "$shot_a" "$shot_b" null: 2>&1 || true)" = 0 ] &&
+     [ "$(convert "$shot_b" -format '%[fx:standard_deviation>0]' info:)" = 1 ]; then
+    break
+  fi
+  cp "$shot_b" "$shot_a"
+done
+mkdir -p "$(dirname "$screenshot")"
+mv "$shot_b" "$screenshot"
+rm -f "$shot_a"
+echo "run.sh: saved the main window ($crop) to $screenshot"

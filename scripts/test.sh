@@ -1,0 +1,159 @@
+#!/usr/bin/env bash
+# The test command: sets up what is missing, then builds and runs every test through ctest:
+#   native   - the portable core's unit tests, built for this machine;
+#   sanitize - the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer;
+#   fuzz     - each fuzz target for a bounded time from its seed corpus, with a fixed seed;
+#   windows - the same unit tests, the Win32 layer's tests and the end-to-end tests, cross-built
+#             and run under Wine on a private Xvfb display.
+# Ends with the ctest summary of every stage and exits nonzero when anything failed.
+# Only the processes started here (Xvfb, the prefix's wineserver) are stopped here.
+#     scripts/test.sh              all stages
+#     scripts/test.sh windows      only the named stages
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+root="$PWD"
+jobs=2
+
+# A failing stage does not stop the later ones. Stage functions run in a
+# condition, where set -e does not apply, so each of their steps returns on failure itself.
+# Stages run in this order. To add one (a sanitizer build, fuzzing, ...), write a function
+# stage_<name> that returns nonzero on failure and add <name> here.
+all_stages=(native sanitize fuzz windows)
+
+xvfb_pid=""
+wineserver_started=""
+cleanup() {
+  if [ -n "$wineserver_started" ]; then
+    wineserver -k 2>/dev/null || true          # WINEPREFIX is the windows build's own prefix
+  fi
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+summary=()
+# Runs ctest for one preset, keeps its closing lines for the final summary.
+run_ctest() {
+  local preset="$1" log="$root/build/ctest-$1.log" rc
+  mkdir -p "$root/build"
+  set +e
+  ctest --preset "$preset" 2>&1 | tee "$log"
+  rc=${PIPESTATUS[0]}
+  set -e
+  summary+=("[$preset] $(grep -E 'tests passed|No tests were found' "$log" | tail -n 1)")
+  summary+=("[$preset] $(grep -E 'Total Test time' "$log" | tail -n 1)")
+  count_results "$log"
+  return "$rc"
+}
+
+# Totals over every ctest run, for the closing line.
+passed_total=0
+failed_total=0
+count_results() {
+  local line total failed
+  line="$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -n 1)" || return 0
+  failed="$(sed -E 's/.*tests passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")"
+  total="$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")"
+  passed_total=$((passed_total + total - failed))
+  failed_total=$((failed_total + failed))
+}
+
+stage_native() {
+  cmake --preset native >/dev/null || return 1
+  cmake --build --preset native -j "$jobs" || return 1
+  run_ctest native
+}
+
+stage_sanitize() {
+  local log="$root/build/sanitize.log" rc
+  mkdir -p "$root/build"
+  set +e
+  "$root/scripts/sanitize.sh" 2>&1 | tee "$log"
+  rc=${PIPESTATUS[0]}
+  set -e
+  summary+=("[sanitize] $(grep -E 'tests passed' "$log" | tail -n 1)")
+  count_results "$log"
+  return "$rc"
+}
+
+stage_fuzz() {
+  local log="$root/build/fuzz-smoke.log" rc
+  mkdir -p "$root/build"
+  set +e
+  "$root/scripts/fuzz-smoke.sh" 2>&1 | tee "$log"
+  rc=${PIPESTATUS[0]}
+  set -e
+  while IFS= read -r line; do summary+=("[fuzz] $line"); done < <(sed -n '/=== fuzz.sh: summary/,$p' "$log" | sed 1d)
+  return "$rc"
+}
+
+# A private X display for the Wine programs: Xvfb picks a free display number itself.
+start_xvfb() {
+  local fifo
+  fifo="$(mktemp -u)"
+  mkfifo "$fifo"
+  Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$fifo" 2>/dev/null &
+  xvfb_pid=$!
+  local display=""
+  read -r -t 30 display <"$fifo" || true
+  rm -f "$fifo"
+  if [ -z "$display" ]; then
+    echo "test.sh: Xvfb did not start" >&2
+    return 1
+  fi
+  export DISPLAY=":$display"
+  echo "test.sh: Xvfb on $DISPLAY (pid $xvfb_pid)"
+}
+
+stage_windows() {
+  cmake --preset windows >/dev/null || return 1
+  cmake --build --preset windows -j "$jobs" || return 1
+  # shellcheck source=scripts/wine-env.sh
+  source "$root/scripts/wine-env.sh" "$root/build/windows"
+  tenmoru_wine_prefix_ensure || return 1   # before the persistent server: creation waits for its own
+  start_xvfb || return 1
+  # One wineserver for the whole run instead of one per test program, and the prefix's background
+  # services started now with no output attached: started by a test, they would inherit its
+  # output pipe and ctest would wait for them to end.
+  # wineserver returns once its server listens: 0 when it started one, 2 when one already runs.
+  if wineserver -p </dev/null >/dev/null 2>&1; then
+    wineserver_started=yes
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  else
+    echo "test.sh: a wineserver already runs for $WINEPREFIX; the tests use it"
+  fi
+  rm -rf "$TENMORU_BUILD_DIR/screenshots"
+  local rc=0
+  run_ctest windows || rc=$?
+  # The end-to-end tests save bitmaps; PNG is what people open.
+  if [ -d "$TENMORU_BUILD_DIR/screenshots" ]; then
+    find "$TENMORU_BUILD_DIR/screenshots" -name '*.bmp' -print0 |
+      while IFS= read -r -d '' bmp; do convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"; done
+    echo "test.sh: screenshots in $TENMORU_BUILD_DIR/screenshots"
+  fi
+  return "$rc"
+}
+
+"$root/scripts/setup.sh"
+
+stages=("$@")
+[ "${#stages[@]}" -gt 0 ] || stages=("${all_stages[@]}")
+failed=()
+for stage in "${stages[@]}"; do
+  echo "=== test.sh: stage $stage"
+  if ! "stage_$stage"; then failed+=("$stage"); fi
+done
+
+echo
+echo "=== test.sh: summary"
+printf '%s\n' "${summary[@]}"
+if [ "${#failed[@]}" -gt 0 ]; then
+  echo "test.sh: FAILED stages: ${failed[*]}"
+else
+  echo "test.sh: all stages passed"
+fi
+echo "tests: $passed_total passed, $failed_total failed"
+[ "${#failed[@]}" -eq 0 ]

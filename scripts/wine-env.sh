@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Wine environment of one build tree. Source it:
+#     source scripts/wine-env.sh [BUILD_DIR]        (default: build/windows)
+# It sets WINEPREFIX=<BUILD_DIR>/wineprefix, WINEARCH, WINEDEBUG and a Japanese locale, and defines
+# tenmoru_wine_prefix_ensure, which makes the prefix once (Japanese locale, a virtual desktop for
+# every program, the system-information tool registered as Windows setup registers it).
+# Sourcing changes no shell options of the caller.
+
+_tenmoru_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+TENMORU_BUILD_DIR="${1:-${TENMORU_BUILD_DIR:-$_tenmoru_root/build/windows}}"
+mkdir -p "$TENMORU_BUILD_DIR"
+TENMORU_BUILD_DIR="$(cd "$TENMORU_BUILD_DIR" && pwd)"
+export TENMORU_BUILD_DIR
+
+export WINEPREFIX="$TENMORU_BUILD_DIR/wineprefix"
+export WINEARCH=win32
+export WINEDEBUG="${WINEDEBUG:--all}"
+# The prefix takes its code page (932) from the locale it is first made in; programs read it too.
+export LANG=ja_JP.UTF-8
+export LC_ALL=ja_JP.UTF-8
+
+# The desktop size every program of the prefix runs in.
+TENMORU_WINE_DESKTOP_SIZE="${TENMORU_WINE_DESKTOP_SIZE:-1024x768}"
+
+# Bump when the settings below change: an existing prefix then gets them again without being remade.
+_tenmoru_prefix_settings_version=1
+_tenmoru_prefix_marker="$WINEPREFIX/.tenmoru-prefix-ready"
+
+# Registry settings of the prefix, in regedit's format.
+_tenmoru_prefix_registry() {
+  cat <<REG
+REGEDIT4
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
+"Default"="$TENMORU_WINE_DESKTOP_SIZE"
+
+[HKEY_CURRENT_USER\\Control Panel\\Desktop]
+"LogPixels"=dword:00000060
+
+[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSInfo]
+"Path"="C:\\\\windows\\\\system32\\\\msinfo32.exe"
+
+REG
+}
+
+# Makes the prefix on first use and brings its settings up to date; instant once done.
+# Safe to call from several processes at once: the first one does the work under a lock.
+tenmoru_wine_prefix_ensure() {
+  if [ -f "$_tenmoru_prefix_marker" ] &&
+     [ "$(cat "$_tenmoru_prefix_marker")" = "$_tenmoru_prefix_settings_version" ]; then
+    return 0
+  fi
+  (
+    flock 9
+    if [ -f "$_tenmoru_prefix_marker" ] &&
+       [ "$(cat "$_tenmoru_prefix_marker")" = "$_tenmoru_prefix_settings_version" ]; then
+      exit 0
+    fi
+    if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+      echo "wine-env: the ja_JP.UTF-8 locale is missing; run scripts/setup.sh first" >&2
+      exit 1
+    fi
+    started=$EPOCHREALTIME
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      echo "wine-env: creating the Wine prefix $WINEPREFIX ..." >&2
+      # No Mono or Gecko: the program needs neither, and their installers would ask.
+      WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 ||
+        { echo "wine-env: wineboot failed" >&2; exit 1; }
+    fi
+    reg_file="$WINEPREFIX/drive_c/tenmoru-prefix.reg"
+    _tenmoru_prefix_registry | sed 's/$/\r/' >"$reg_file"
+    wine regedit /S 'C:\tenmoru-prefix.reg' >/dev/null 2>&1 ||
+      { echo "wine-env: importing the prefix settings failed" >&2; exit 1; }
+    rm -f "$reg_file"
+    # The registry reaches the disk when the server ends; wait for that unless a server is kept
+    # running on purpose (scripts/test.sh makes the prefix before it starts one).
+    timeout 30 wineserver -w 2>/dev/null || true
+    echo "$_tenmoru_prefix_settings_version" >"$_tenmoru_prefix_marker"
+    awk -v a="$started" -v b="$EPOCHREALTIME" 'BEGIN { printf "wine-env: Wine prefix ready in %.1f s\n", b - a }' >&2
+  ) 9>"$TENMORU_BUILD_DIR/.wineprefix.lock"
+}

@@ -1,0 +1,74 @@
+#include "driver/input.hpp"
+
+#include <vector>
+
+#include "driver/wait.hpp"
+
+namespace driver {
+
+namespace {
+
+INPUT KeyInput(WORD virtualKey, wchar_t unicode, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = unicode;
+    input.ki.dwFlags = (unicode ? KEYEVENTF_UNICODE : 0u) | (up ? KEYEVENTF_KEYUP : 0u);
+    return input;
+}
+
+// A mouse event that carries its own position (absolute, 0..65535 over the primary screen), so it
+// cannot land where the pointer was before.
+INPUT MouseInput(DWORD flags, POINT at) {
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = ::MulDiv(at.x, 65535, width - 1);
+    input.mi.dy = ::MulDiv(at.y, 65535, height - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+void Send(std::vector<INPUT> inputs) {
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+}  // namespace
+
+bool BringToForeground(HWND topLevel) {
+    if (::GetForegroundWindow() == topLevel) return true;
+    ::SetForegroundWindow(topLevel);
+    return WaitUntil([&] { return ::GetForegroundWindow() == topLevel; });
+}
+
+void PressKey(WORD virtualKey, Modifier modifier) {
+    const WORD held = modifier == Modifier::Shift ? VK_SHIFT
+                      : modifier == Modifier::Alt ? VK_MENU
+                                                  : 0;
+    std::vector<INPUT> inputs;
+    if (held) inputs.push_back(KeyInput(held, 0, false));
+    inputs.push_back(KeyInput(virtualKey, 0, false));
+    inputs.push_back(KeyInput(virtualKey, 0, true));
+    if (held) inputs.push_back(KeyInput(held, 0, true));
+    Send(std::move(inputs));
+}
+
+void TypeText(std::wstring_view text) {
+    std::vector<INPUT> inputs;
+    for (const wchar_t c : text) {
+        inputs.push_back(KeyInput(0, c, false));
+        inputs.push_back(KeyInput(0, c, true));
+    }
+    Send(std::move(inputs));
+}
+
+void ClickAt(HWND window, double fractionX, double fractionY) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    const POINT at{rect.left + static_cast<LONG>((rect.right - rect.left) * fractionX),
+                   rect.top + static_cast<LONG>((rect.bottom - rect.top) * fractionY)};
+    Send({MouseInput(0, at), MouseInput(MOUSEEVENTF_LEFTDOWN, at), MouseInput(MOUSEEVENTF_LEFTUP, at)});
+}
+
+}  // namespace driver

@@ -1,0 +1,173 @@
+// The main window as the player first sees it: title, layout at two resolutions, captions, focus.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "driver/display_dpi.hpp"
+#include "driver/input.hpp"
+#include "driver/screenshot.hpp"
+#include "driver/wait.hpp"
+#include "driver/windows.hpp"
+#include "game/texts.hpp"
+#include "resources/resource_ids.h"
+#include "tenmoru_session.hpp"
+
+namespace {
+
+using e2e::Box;
+using e2e::TenmoruSession;
+
+// A rectangle of the layout in twips: left, top, width, height.
+struct Twips {
+    int left, top, width, height;
+};
+
+RECT ToPixels(const Twips& t, int dpi) {
+    const int left = ::MulDiv(t.left, dpi, 1440);
+    const int top = ::MulDiv(t.top, dpi, 1440);
+    return {left, top, left + ::MulDiv(t.width, dpi, 1440), top + ::MulDiv(t.height, dpi, 1440)};
+}
+
+std::string Describe(const RECT& r) {
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" +
+           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
+}
+
+struct ControlLayout {
+    const char* name;
+    int id;
+    Twips twips;
+};
+
+constexpr ControlLayout kControls[] = {
+    {"lblhelp", IDC_LBLHELP, {480, 120, 975, 255}},
+    {"lblver", IDC_LBLVER, {1800, 120, 975, 255}},
+    {"cmdstat", IDC_CMDSTAT, {840, 600, 1335, 375}},
+    {"cmdend", IDC_CMDEND, {840, 1200, 1335, 375}},
+};
+constexpr Twips kClient = {0, 0, 2955, 1725};
+
+class MainWindowLayout : public ::testing::TestWithParam<int> {};
+
+TEST_P(MainWindowLayout, TitleClientAreaAndControlsFollowTheTwipsAtTheDisplayResolution) {
+    const int dpi = GetParam();
+    std::optional<TenmoruSession> session;
+    {
+        // Wine reads the resolution when a process starts: set it, start, put it back.
+        driver::ScopedLogPixels resolution(static_cast<DWORD>(dpi));
+        session.emplace();
+    }
+    const HWND main = session->MainWindow();
+    EXPECT_EQ(driver::Text(main), L"Tenmoru");
+
+    const RECT client = driver::ClientRect(main);
+    const RECT expectedClient = ToPixels(kClient, dpi);
+    EXPECT_EQ(client.right, expectedClient.right) << "client width";
+    EXPECT_EQ(client.bottom, expectedClient.bottom) << "client height";
+
+    for (const auto& control : kControls) {
+        SCOPED_TRACE(control.name);
+        const HWND window = session->Control(control.id);
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(::IsWindowVisible(window));
+        const RECT actual = driver::RectInParent(window);
+        const RECT expected = ToPixels(control.twips, dpi);
+        EXPECT_TRUE(::EqualRect(&actual, &expected))
+            << "actual " << Describe(actual) << ", expected " << Describe(expected);
+    }
+    driver::SaveScreenshot(main, L"main_window_" + std::to_wstring(dpi) + L"dpi");
+}
+
+INSTANTIATE_TEST_SUITE_P(Resolutions, MainWindowLayout, ::testing::Values(96, 144),
+                         [](const auto& test) { return std::to_string(test.param) + "dpi"; });
+
+TEST(MainWindow, HasExactlyTheFourControlsWithTheirCaptions) {
+    struct Case {
+        const char* name;
+        int id;
+        std::wstring_view className;
+        std::wstring_view caption;
+    };
+    const Case cases[] = {
+        {"lblhelp", IDC_LBLHELP, L"Static", L"\u3064\u304B\u3044\u304B\u305F"},
+        {"lblver", IDC_LBLVER, L"Static", L"\u30D0\u30FC\u30B8\u30E7\u30F3"},
+        {"cmdstat", IDC_CMDSTAT, L"Button", L"\u3061\u3087\u3046\u305B\u3093"},
+        {"cmdend", IDC_CMDEND, L"Button", L"\u304A\u308F\u308B"},
+    };
+    TenmoruSession session;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const HWND control = session.Control(c.id);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(driver::ClassName(control), c.className);
+        EXPECT_EQ(driver::Text(control), c.caption);
+        EXPECT_TRUE(::IsWindowEnabled(control));
+    }
+    int children = 0;
+    for (HWND child = ::GetWindow(session.MainWindow(), GW_CHILD); child;
+         child = ::GetWindow(child, GW_HWNDNEXT))
+        ++children;
+    EXPECT_EQ(children, 4);
+}
+
+TEST(MainWindow, StartButtonHasTheFocusAtStart) {
+    TenmoruSession session;
+    ASSERT_TRUE(driver::BringToForeground(session.MainWindow()));
+    EXPECT_TRUE(driver::WaitUntil(
+        [&] { return driver::FocusedWindow(session.MainWindow()) == session.Control(IDC_CMDSTAT); }))
+        << "focus is on control " << ::GetDlgCtrlID(driver::FocusedWindow(session.MainWindow()));
+}
+
+TEST(MainWindow, TabMovesTheFocusBetweenTheTwoButtonsOnly) {
+    struct Step {
+        const char* name;
+        driver::Modifier modifier;
+        int expectedFocus;
+    };
+    const Step steps[] = {
+        {"Tab from the start button", driver::Modifier::None, IDC_CMDEND},
+        {"Tab from the end button", driver::Modifier::None, IDC_CMDSTAT},
+        {"Tab again", driver::Modifier::None, IDC_CMDEND},
+        {"Shift+Tab from the end button", driver::Modifier::Shift, IDC_CMDSTAT},
+        {"Shift+Tab from the start button", driver::Modifier::Shift, IDC_CMDEND},
+    };
+    TenmoruSession session;
+    const HWND main = session.MainWindow();
+    ASSERT_TRUE(driver::BringToForeground(main));
+    ASSERT_TRUE(driver::WaitUntil(
+        [&] { return driver::FocusedWindow(main) == session.Control(IDC_CMDSTAT); }));
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        driver::PressKey(VK_TAB, step.modifier);
+        const HWND expected = session.Control(step.expectedFocus);
+        EXPECT_TRUE(driver::WaitUntil([&] { return driver::FocusedWindow(main) == expected; }))
+            << "focus is on control " << ::GetDlgCtrlID(driver::FocusedWindow(main));
+    }
+}
+
+TEST(MainWindow, EnterOnTheFocusedStartButtonOpensTheInputBoxAndDisablesTheMainWindow) {
+    TenmoruSession session;
+    const HWND main = session.MainWindow();
+    ASSERT_TRUE(driver::BringToForeground(main));
+    ASSERT_TRUE(driver::WaitUntil(
+        [&] { return driver::FocusedWindow(main) == session.Control(IDC_CMDSTAT); }));
+    session.PressEnterInMainWindow();
+
+    const auto box = session.WaitForBox();
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->kind, Box::Kind::Input);
+    EXPECT_EQ(box->title, kInputTitle);
+    EXPECT_EQ(box->text, kPromptGuess);
+    EXPECT_EQ(driver::Text(::GetDlgItem(box->window, IDC_INPUT_EDIT)), L"");
+    EXPECT_NE(::GetDlgItem(box->window, IDOK), nullptr);
+    EXPECT_NE(::GetDlgItem(box->window, IDCANCEL), nullptr);
+    EXPECT_FALSE(::IsWindowEnabled(main));
+    driver::SaveScreenshot(box->window, L"input_box");
+
+    EXPECT_FALSE(session.Cancel(*box).has_value());
+    EXPECT_TRUE(::IsWindowEnabled(main));
+}
+
+}  // namespace

@@ -1,0 +1,50 @@
+#pragma once
+// Starting the system-information tool from the About dialog. The tool is found through two
+// registry values: the full path of its program file, or else the folder that holds MSINFO32.EXE.
+// Every failure ends in one message; nothing is remembered between calls.
+#include <string_view>
+
+#include "about/key_value_reader.hpp"
+#include "shell/ui.hpp"
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // True when exactly this path names an existing file that is no folder. The path is never
+    // taken as a pattern: '*' and '?' are ordinary (and invalid) characters in it.
+    virtual bool FileExists(std::wstring_view path) const = 0;
+};
+
+class ProcessStarter {
+public:
+    virtual ~ProcessStarter() = default;
+    // Starts the program file applicationName with the given command line in a normal window that
+    // takes the focus; does not wait for it. True when the program was started.
+    virtual bool Start(std::wstring_view applicationName, std::wstring_view commandLine) = 0;
+};
+
+// Where the tool is looked up, in this order.
+inline constexpr std::wstring_view kSysInfoPathKey = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+inline constexpr std::wstring_view kSysInfoPathValue = L"PATH";
+inline constexpr std::wstring_view kSysInfoFolderKey = L"SOFTWARE\\Microsoft\\Shared Tools Location";
+inline constexpr std::wstring_view kSysInfoFolderValue = L"MSINFO";
+// Appended to the folder unchanged, leading backslash included.
+inline constexpr std::wstring_view kSysInfoFileName = L"\\MSINFO32.EXE";
+// The one message for every failure; "ｼｽﾃﾑ" is half-width katakana.
+inline constexpr std::wstring_view kSysInfoUnavailable = L"現時点ではｼｽﾃﾑ情報を使用できません";
+
+class SysInfoLauncher {
+public:
+    SysInfoLauncher(KeyValueReader& reader, const FileSystem& files, ProcessStarter& processes, Ui& ui)
+        : reader_(reader), files_(files), processes_(processes), ui_(ui) {}
+
+    void StartSysInfo();
+
+private:
+    bool TryStart();
+
+    KeyValueReader& reader_;
+    const FileSystem& files_;
+    ProcessStarter& processes_;
+    Ui& ui_;
+};

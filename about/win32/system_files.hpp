@@ -1,0 +1,16 @@
+#pragma once
+// File tests and process start on the real system, for the system-information launcher.
+#include "about/sys_info_launcher.hpp"
+
+// True for exactly the named file: no pattern matching, and a folder does not count.
+class SystemFileSystem final : public FileSystem {
+public:
+    bool FileExists(std::wstring_view path) const override;
+};
+
+// Starts the program named by applicationName (never searched for on the command line), normal
+// window with focus; the process and thread handles are closed at once, nothing waits for it.
+class SystemProcessStarter final : public ProcessStarter {
+public:
+    bool Start(std::wstring_view applicationName, std::wstring_view commandLine) override;
+};

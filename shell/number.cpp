@@ -19,8 +19,9 @@
 #include "shell/number.hpp"
 
 #include <cstddef>
-#include <cstdlib>
 #include <string>
+
+#include "shell/decimal.hpp"
 
 namespace {
 
@@ -101,14 +102,13 @@ double Val(std::wstring_view text) {
     const Scan scan = ScanNumber(text);
     if (scan.numberEnd == scan.numberBegin) return 0.0;
 
-    // The scanned characters are all ASCII after folding; strtod reads them in the "C" locale,
-    // which this program never changes, and gives +-HUGE_VAL (infinity) on overflow.
+    // The scanned characters are all ASCII after folding, read the same way in every locale.
     std::string ascii;
     ascii.reserve(scan.numberEnd - scan.numberBegin);
     for (std::size_t i = scan.numberBegin; i < scan.numberEnd; ++i) {
         ascii.push_back(static_cast<char>(Fold(text[i])));
     }
-    return std::strtod(ascii.c_str(), nullptr);
+    return DecimalToDouble(ascii);
 }
 
 bool IsNumeric(std::wstring_view text) {

@@ -2,7 +2,6 @@
 // it is exact in single precision and the largest value is 1 - 2^-24, never 1.
 #include "shell/random.hpp"
 
-#include <chrono>
 #include <cmath>
 #include <limits>
 
@@ -20,11 +19,7 @@ constexpr std::uint64_t Mix(std::uint64_t z) noexcept {
 
 void ClockRandom::Seed(std::uint64_t ticks) { state_ = Mix(state_ ^ Mix(ticks + kGolden)); }
 
-void ClockRandom::Randomize() {
-    const auto steady = std::chrono::steady_clock::now().time_since_epoch().count();
-    const auto wall = std::chrono::system_clock::now().time_since_epoch().count();
-    Seed(static_cast<std::uint64_t>(steady) ^ (static_cast<std::uint64_t>(wall) << 17));
-}
+void ClockRandom::Randomize() { Seed(ticks_()); }
 
 float ClockRandom::Next() {
     state_ += kGolden;

@@ -11,8 +11,16 @@ public:
     virtual float Next() = 0;
 };
 
+// Reads a fast-moving clock: any tick count that differs from one game to the next.
+using TickSource = std::uint64_t (*)();
+
+// The standard library's steady and system clocks, mixed.
+std::uint64_t StandardClockTicks();
+
 class ClockRandom final : public RandomSource {
 public:
+    explicit ClockRandom(TickSource ticks = &StandardClockTicks) : ticks_(ticks) {}
+
     void Randomize() override;
     float Next() override;
 
@@ -20,6 +28,7 @@ public:
     void Seed(std::uint64_t ticks);
 
 private:
+    TickSource ticks_;
     std::uint64_t state_ = 0x9E3779B97F4A7C15u;
 };
 

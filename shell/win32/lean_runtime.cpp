@@ -8,12 +8,8 @@
 //   std::random_device and their texts; here they end the program.
 // - An exception that nobody catches would be printed, demangled, on a console the program does
 //   not have, by a handler that brings a 45 KiB symbol demangler along.
-// - The clocks: the runtime's versions come in an object file built with exception tables, which
-//   alone pulls in the whole exception machinery and a threads library (some 60 KiB). These read
-//   the same system clocks directly.
 #include <windows.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <new>
 
@@ -50,30 +46,6 @@ namespace std {
 [[noreturn]] void __throw_out_of_range_fmt(const char*, ...) { abort(); }
 [[noreturn]] void __throw_bad_function_call() { abort(); }
 }  // namespace std
-
-namespace std::chrono::_V2 {
-// Nanoseconds of the performance counter.
-steady_clock::time_point steady_clock::now() noexcept {
-    LARGE_INTEGER frequency{};
-    LARGE_INTEGER counter{};
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    const long long perSecond = frequency.QuadPart > 0 ? frequency.QuadPart : 1;
-    const long long seconds = counter.QuadPart / perSecond;
-    const long long rest = counter.QuadPart % perSecond;
-    return time_point(duration(seconds * 1'000'000'000LL + rest * 1'000'000'000LL / perSecond));
-}
-
-// Nanoseconds since 1970-01-01 UTC, in steps of the system time's 100 ns.
-system_clock::time_point system_clock::now() noexcept {
-    FILETIME now{};
-    GetSystemTimePreciseAsFileTime(&now);
-    constexpr long long kUnixEpochIn100ns = 116'444'736'000'000'000LL;
-    const long long ticks =
-        static_cast<long long>((static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime);
-    return time_point(duration((ticks - kUnixEpochIn100ns) * 100));
-}
-}  // namespace std::chrono::_V2
 
 namespace __gnu_cxx {
 void __verbose_terminate_handler() { std::abort(); }

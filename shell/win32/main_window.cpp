@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <array>
+#include <cstdint>
 
 #include "game/guess_loop.hpp"
 #include "game/rules.hpp"
@@ -27,6 +28,16 @@ constexpr std::array<ControlSpec, 4> kControls{{
     {IDC_CMDEND, WC_BUTTONW, L"おわる", BS_PUSHBUTTON | WS_TABSTOP, 0, {840, 1200, 1335, 375}},
 }};
 
+// The performance counter mixed with the precise system time: a new value for every game.
+std::uint64_t PerformanceCounterTicks() {
+    LARGE_INTEGER counter{};
+    QueryPerformanceCounter(&counter);
+    FILETIME now{};
+    GetSystemTimePreciseAsFileTime(&now);
+    const std::uint64_t time = (std::uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime;
+    return static_cast<std::uint64_t>(counter.QuadPart) ^ (time << 17);
+}
+
 bool IsPushButton(HWND control) {
     return control != nullptr &&
            (SendMessageW(control, WM_GETDLGCODE, 0, 0) & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON)) != 0;
@@ -34,7 +45,8 @@ bool IsPushButton(HWND control) {
 
 }  // namespace
 
-MainWindow::MainWindow(std::function<void()> showAbout) : showAbout_(std::move(showAbout)) {}
+MainWindow::MainWindow(std::function<void()> showAbout)
+    : showAbout_(std::move(showAbout)), random_(&PerformanceCounterTicks) {}
 
 bool MainWindow::Create(HINSTANCE instance) {
     const auto bigIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TENMORU), IMAGE_ICON,

@@ -152,8 +152,12 @@ TEST(SystemCodePageTest, DecodesExactlyTheGivenBytes) {
         const std::wstring text = codePage.Decode(c.bytes);
         ASSERT_EQ(text.size(), c.expectedLength);
         // L'\0' in the table: a replacement character, whichever the system picks.
-        if (c.expectedFirst != L'\0') EXPECT_EQ(text.front(), c.expectedFirst);
-        if (c.expectedLast != L'\0') EXPECT_EQ(text.back(), c.expectedLast);
+        if (c.expectedFirst != L'\0') {
+            EXPECT_EQ(text.front(), c.expectedFirst);
+        }
+        if (c.expectedLast != L'\0') {
+            EXPECT_EQ(text.back(), c.expectedLast);
+        }
     }
     EXPECT_EQ(codePage.Encode(L"\u304B\u306A\uFF7C"), Bytes({0x82, 0xA9, 0x82, 0xC8, 0xBC}));
 }

@@ -3,12 +3,13 @@
 #   native   - the portable core's unit tests, built for this machine;
 #   sanitize - the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer;
 #   fuzz     - each fuzz target for a bounded time from its seed corpus, with a fixed seed;
-#   windows - the same unit tests, the Win32 layer's tests and the end-to-end tests, cross-built
-#             and run under Wine on a private Xvfb display.
+#   windows  - the same unit tests, the Win32 layer's tests and the end-to-end tests, cross-built
+#              and run under Wine on a private Xvfb display.
 # Ends with the ctest summary of every stage and exits nonzero when anything failed.
 # Only the processes started here (Xvfb, the prefix's wineserver) are stopped here.
 #     scripts/test.sh              all stages
 #     scripts/test.sh windows      only the named stages
+#     TENMORU_CTEST_ARGS="-R e2e.Game" scripts/test.sh windows    only the matching tests
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root="$PWD"
@@ -40,7 +41,8 @@ run_ctest() {
   local preset="$1" log="$root/build/ctest-$1.log" rc
   mkdir -p "$root/build"
   set +e
-  ctest --preset "$preset" 2>&1 | tee "$log"
+  # shellcheck disable=SC2086  # TENMORU_CTEST_ARGS is a list of ctest options
+  ctest --preset "$preset" ${TENMORU_CTEST_ARGS:-} 2>&1 | tee "$log"
   rc=${PIPESTATUS[0]}
   set -e
   summary+=("[$preset] $(grep -E 'tests passed|No tests were found' "$log" | tail -n 1)")

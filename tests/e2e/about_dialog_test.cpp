@@ -1,5 +1,6 @@
-// The About dialog as a player meets it: opened from the version label, its texts, layout at two
-// resolutions, keyboard, single instance, and how it lives beside the main window.
+// The About dialog as a player meets it: opened from the version label, its texts, keyboard,
+// single instance, and how it lives beside the main window. Its title, frame, controls, layout and
+// separator at each display resolution are checked by the DPI sweep.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -7,9 +8,7 @@
 #include <string>
 
 #include "about_e2e.hpp"
-#include "driver/display_dpi.hpp"
 #include "driver/input.hpp"
-#include "driver/screenshot.hpp"
 #include "driver/wait.hpp"
 #include "driver/windows.hpp"
 #include "resources/resource_ids.h"
@@ -27,99 +26,6 @@ using e2e::TenmoruSession;
 const std::wstring kVersionWord = L"\uFF8A\uFF9E\uFF70\uFF7C\uFF9E\uFF6E\uFF9D";  // ﾊﾞｰｼﾞｮﾝ
 const std::wstring kUnavailable = L"\u73FE\u6642\u70B9\u3067\u306F\uFF7C\uFF7D\uFF83\uFF91\u60C5\u5831"
                                   L"\u3092\u4F7F\u7528\u3067\u304D\u307E\u305B\u3093";
-
-struct Twips {
-    int left, top, width, height;
-};
-
-RECT ToPixels(const Twips& t, int dpi) {
-    const int left = ::MulDiv(t.left, dpi, 1440);
-    const int top = ::MulDiv(t.top, dpi, 1440);
-    return {left, top, left + ::MulDiv(t.width, dpi, 1440), top + ::MulDiv(t.height, dpi, 1440)};
-}
-
-std::string Describe(const RECT& r) {
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
-           std::to_string(r.bottom) + ")";
-}
-
-struct ControlCase {
-    const char* name;
-    int id;
-    Twips twips;
-    std::wstring className;
-    std::wstring text;
-};
-
-const ControlCase kControls[] = {
-    {"picIcon", IDC_PICICON, {240, 240, 540, 540}, L"TenmoruPictureBox", L""},
-    {"lblTitle", IDC_LBLTITLE, {1050, 240, 3885, 480}, L"Static", L"Tenmoru"},
-    {"lblVersion", IDC_LBLVERSION, {1050, 780, 3885, 225}, L"Static", kVersionWord + L" 2.0.0"},
-    {"lblDescription", IDC_LBLDESCRIPTION, {1050, 1125, 3885, 1170}, L"Static", L""},
-    {"lblDisclaimer", IDC_LBLDISCLAIMER, {255, 2625, 3870, 825}, L"Static", L"\u8B66\u544A: ..."},
-    {"cmdOK", IDC_CMDOK, {4245, 2625, 1380, 345}, L"Button", L"OK"},
-    {"cmdSysInfo", IDC_CMDSYSINFO, {4260, 3075, 1380, 345}, L"Button", L"\uFF7C\uFF7D\uFF83\uFF91\u60C5\u5831(&S)..."},
-};
-
-// The colour of one pixel of the window's client area, read from the screen.
-COLORREF ClientPixel(HWND window, int x, int y) {
-    POINT at{x, y};
-    ::ClientToScreen(window, &at);
-    const HDC screen = ::GetDC(nullptr);
-    const COLORREF colour = ::GetPixel(screen, at.x, at.y);
-    ::ReleaseDC(nullptr, screen);
-    return colour;
-}
-
-class AboutLayout : public ::testing::TestWithParam<int> {};
-
-TEST_P(AboutLayout, TextsClientAreaControlsAndSeparatorFollowTheTwips) {
-    const int dpi = GetParam();
-    std::optional<TenmoruSession> session;
-    {
-        driver::ScopedLogPixels resolution(static_cast<DWORD>(dpi));
-        session.emplace();
-    }
-    const HWND about = OpenAbout(*session);
-    ASSERT_NE(about, nullptr) << "no About dialog";
-    EXPECT_EQ(driver::Text(about), L"Tenmoru\u306E" + kVersionWord + L"\u60C5\u5831");
-
-    const RECT client = driver::ClientRect(about);
-    EXPECT_EQ(client.right, ::MulDiv(5730, dpi, 1440)) << "client width";
-    EXPECT_EQ(client.bottom, ::MulDiv(3555, dpi, 1440)) << "client height";
-
-    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(about, GWL_STYLE));
-    EXPECT_TRUE(style & WS_SYSMENU) << "close button";
-    EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME)) << "fixed frame, no min/max";
-    EXPECT_EQ(::GetWindow(about, GW_OWNER), nullptr) << "unowned";
-
-    for (const ControlCase& c : kControls) {
-        SCOPED_TRACE(c.name);
-        const HWND control = ::GetDlgItem(about, c.id);
-        ASSERT_NE(control, nullptr);
-        EXPECT_EQ(driver::ClassName(control), c.className);
-        if (!c.text.empty()) EXPECT_EQ(driver::Text(control), c.text);
-        const RECT actual = driver::RectInParent(control);
-        const RECT expected = ToPixels(c.twips, dpi);
-        EXPECT_TRUE(::EqualRect(&actual, &expected))
-            << "actual " << Describe(actual) << ", expected " << Describe(expected);
-    }
-    EXPECT_NE(driver::Text(::GetDlgItem(about, IDC_LBLDESCRIPTION)), L"") << "a developer credit";
-
-    // The etched separator: grey at y(2445), white from y(2460), across from x(105) to x(5654).
-    ASSERT_TRUE(driver::BringToForeground(about));
-    ASSERT_TRUE(driver::ThreadAnswers(about));
-    const int middle = ::MulDiv(2880, dpi, 1440);
-    EXPECT_EQ(ClientPixel(about, middle, ::MulDiv(2445, dpi, 1440)), RGB(128, 128, 128));
-    EXPECT_EQ(ClientPixel(about, middle, ::MulDiv(2460, dpi, 1440)), RGB(255, 255, 255));
-    EXPECT_EQ(ClientPixel(about, ::MulDiv(5654, dpi, 1440) - 1, ::MulDiv(2460, dpi, 1440)), RGB(255, 255, 255));
-    EXPECT_NE(ClientPixel(about, ::MulDiv(5654, dpi, 1440) + 1, ::MulDiv(2460, dpi, 1440)), RGB(255, 255, 255));
-
-    EXPECT_FALSE(driver::SaveScreenshot(about, L"about_dialog_" + std::to_wstring(dpi) + L"dpi").empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Resolutions, AboutLayout, ::testing::Values(96, 144),
-                         [](const auto& test) { return std::to_string(test.param) + "dpi"; });
 
 TEST(AboutDialog, OpensBesideTheMainWindowWithTheFocusOnOk) {
     TenmoruSession session;

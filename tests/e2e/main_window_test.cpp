@@ -1,11 +1,11 @@
-// The main window as the player first sees it: title, layout at two resolutions, captions, focus.
+// The main window as the player first sees it: its controls and captions, and focus. Its layout
+// at each display resolution is checked by the DPI sweep.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-#include "driver/display_dpi.hpp"
 #include "driver/input.hpp"
 #include "driver/screenshot.hpp"
 #include "driver/wait.hpp"
@@ -18,70 +18,6 @@ namespace {
 
 using e2e::Box;
 using e2e::TenmoruSession;
-
-// A rectangle of the layout in twips: left, top, width, height.
-struct Twips {
-    int left, top, width, height;
-};
-
-RECT ToPixels(const Twips& t, int dpi) {
-    const int left = ::MulDiv(t.left, dpi, 1440);
-    const int top = ::MulDiv(t.top, dpi, 1440);
-    return {left, top, left + ::MulDiv(t.width, dpi, 1440), top + ::MulDiv(t.height, dpi, 1440)};
-}
-
-std::string Describe(const RECT& r) {
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" +
-           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
-}
-
-struct ControlLayout {
-    const char* name;
-    int id;
-    Twips twips;
-};
-
-constexpr ControlLayout kControls[] = {
-    {"lblhelp", IDC_LBLHELP, {480, 120, 975, 255}},
-    {"lblver", IDC_LBLVER, {1800, 120, 975, 255}},
-    {"cmdstat", IDC_CMDSTAT, {840, 600, 1335, 375}},
-    {"cmdend", IDC_CMDEND, {840, 1200, 1335, 375}},
-};
-constexpr Twips kClient = {0, 0, 2955, 1725};
-
-class MainWindowLayout : public ::testing::TestWithParam<int> {};
-
-TEST_P(MainWindowLayout, TitleClientAreaAndControlsFollowTheTwipsAtTheDisplayResolution) {
-    const int dpi = GetParam();
-    std::optional<TenmoruSession> session;
-    {
-        // Wine reads the resolution when a process starts: set it, start, put it back.
-        driver::ScopedLogPixels resolution(static_cast<DWORD>(dpi));
-        session.emplace();
-    }
-    const HWND main = session->MainWindow();
-    EXPECT_EQ(driver::Text(main), L"Tenmoru");
-
-    const RECT client = driver::ClientRect(main);
-    const RECT expectedClient = ToPixels(kClient, dpi);
-    EXPECT_EQ(client.right, expectedClient.right) << "client width";
-    EXPECT_EQ(client.bottom, expectedClient.bottom) << "client height";
-
-    for (const auto& control : kControls) {
-        SCOPED_TRACE(control.name);
-        const HWND window = session->Control(control.id);
-        ASSERT_NE(window, nullptr);
-        EXPECT_TRUE(::IsWindowVisible(window));
-        const RECT actual = driver::RectInParent(window);
-        const RECT expected = ToPixels(control.twips, dpi);
-        EXPECT_TRUE(::EqualRect(&actual, &expected))
-            << "actual " << Describe(actual) << ", expected " << Describe(expected);
-    }
-    driver::SaveScreenshot(main, L"main_window_" + std::to_wstring(dpi) + L"dpi");
-}
-
-INSTANTIATE_TEST_SUITE_P(Resolutions, MainWindowLayout, ::testing::Values(96, 144),
-                         [](const auto& test) { return std::to_string(test.param) + "dpi"; });
 
 TEST(MainWindow, HasExactlyTheFourControlsWithTheirCaptions) {
     struct Case {

@@ -24,17 +24,24 @@ void WriteLogPixels(HKEY key, DWORD value) {
                      sizeof value);
 }
 
-}  // namespace
-
-ScopedLogPixels::ScopedLogPixels(DWORD dotsPerInch) {
-    const OwnedKey key = OpenDesktopKey();
+std::optional<DWORD> ReadLogPixels(HKEY key) {
     DWORD value = 0;
     DWORD size = sizeof value;
     DWORD type = 0;
-    if (::RegQueryValueExW(key.get(), kLogPixels, nullptr, &type, reinterpret_cast<BYTE*>(&value),
+    if (::RegQueryValueExW(key, kLogPixels, nullptr, &type, reinterpret_cast<BYTE*>(&value),
                            &size) == ERROR_SUCCESS &&
         type == REG_DWORD)
-        previous_ = value;
+        return value;
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<DWORD> LogPixels() { return ReadLogPixels(OpenDesktopKey().get()); }
+
+ScopedLogPixels::ScopedLogPixels(DWORD dotsPerInch) {
+    const OwnedKey key = OpenDesktopKey();
+    previous_ = ReadLogPixels(key.get());
     WriteLogPixels(key.get(), dotsPerInch);
 }
 

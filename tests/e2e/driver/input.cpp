@@ -44,8 +44,9 @@ bool BringToForeground(HWND topLevel) {
 
 void PressKey(WORD virtualKey, Modifier modifier) {
     const WORD held = modifier == Modifier::Shift ? VK_SHIFT
-                      : modifier == Modifier::Alt ? VK_MENU
-                                                  : 0;
+                      : modifier == Modifier::Alt     ? VK_MENU
+                      : modifier == Modifier::Control ? VK_CONTROL
+                                                      : 0;
     std::vector<INPUT> inputs;
     if (held) inputs.push_back(KeyInput(held, 0, false));
     inputs.push_back(KeyInput(virtualKey, 0, false));

@@ -11,8 +11,8 @@ namespace driver {
 // Makes the top-level window the foreground window; false when it did not become it in time.
 bool BringToForeground(HWND topLevel);
 
-// Presses and releases a key, optionally with Shift or Alt held, in the foreground window.
-enum class Modifier { None, Shift, Alt };
+// Presses and releases a key, optionally with Shift, Alt or Ctrl held, in the foreground window.
+enum class Modifier { None, Shift, Alt, Control };
 void PressKey(WORD virtualKey, Modifier modifier = Modifier::None);
 
 // Types the text character by character as Unicode key strokes (full-width forms included)

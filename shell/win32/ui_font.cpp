@@ -1,6 +1,6 @@
 #include "shell/win32/ui_font.hpp"
 
-#include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -29,6 +29,36 @@ int CALLBACK CollectProportionalFace(const LOGFONTW* font, const TEXTMETRICW* me
     return 1;
 }
 
+// Proportional faces made for Japanese user interfaces: those of Windows, then the one that free
+// systems install. Asking for a face by name costs well under a millisecond; enumerating every face
+// of the character set costs tens of milliseconds at start-up, so that is the last resort.
+constexpr std::array<const wchar_t*, 4> kJapaneseUiFaces = {L"Yu Gothic UI", L"Meiryo UI", L"MS UI Gothic",
+                                                            L"IPAPGothic"};
+
+// The upright proportional TrueType faces of a character set, or only the one named, if installed.
+std::vector<std::wstring> ProportionalFaces(HDC dc, BYTE charSet, const wchar_t* name) {
+    std::vector<std::wstring> faces;
+    LOGFONTW query{};
+    query.lfCharSet = charSet;
+    if (name != nullptr) lstrcpynW(query.lfFaceName, name, LF_FACESIZE);
+    EnumFontFamiliesExW(dc, &query, CollectProportionalFace, reinterpret_cast<LPARAM>(&faces), 0);
+    return faces;
+}
+
+// The first face whose realized font is proportional with the wanted line height, if any.
+bool TakeFirstFitting(HDC dc, const std::vector<std::wstring>& faces, long wantedHeight, LOGFONTW& font) {
+    for (const std::wstring& face : faces) {
+        LOGFONTW candidate = font;
+        lstrcpynW(candidate.lfFaceName, face.c_str(), LF_FACESIZE);
+        TEXTMETRICW metrics{};
+        if (RealizedMetrics(dc, candidate, metrics) && IsProportional(metrics) && metrics.tmHeight == wantedHeight) {
+            font = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
 // Where the message font's face is missing (as under Wine without the Windows fonts), the font
 // mapper may stand in a fixed-pitch face whose half-width kana and Latin letters are wider than
 // in the proportional faces Windows uses, and the captions then overrun their controls. Such a
@@ -39,21 +69,12 @@ void PreferProportional(LOGFONTW& font) {
     TEXTMETRICW wanted{};
     if (!dc || !RealizedMetrics(dc.get(), font, wanted) || IsProportional(wanted)) return;
 
-    std::vector<std::wstring> faces;
-    LOGFONTW query{};
-    query.lfCharSet = font.lfCharSet;
-    EnumFontFamiliesExW(dc.get(), &query, CollectProportionalFace, reinterpret_cast<LPARAM>(&faces), 0);
-    for (const std::wstring& face : faces) {
-        LOGFONTW candidate = font;
-        face.copy(candidate.lfFaceName, LF_FACESIZE - 1);
-        candidate.lfFaceName[std::min<size_t>(face.size(), LF_FACESIZE - 1)] = L'\0';
-        TEXTMETRICW metrics{};
-        if (RealizedMetrics(dc.get(), candidate, metrics) && IsProportional(metrics) &&
-            metrics.tmHeight == wanted.tmHeight) {
-            font = candidate;
+    for (const wchar_t* name : kJapaneseUiFaces) {
+        if (TakeFirstFitting(dc.get(), ProportionalFaces(dc.get(), font.lfCharSet, name), wanted.tmHeight, font)) {
             return;
         }
     }
+    TakeFirstFitting(dc.get(), ProportionalFaces(dc.get(), font.lfCharSet, nullptr), wanted.tmHeight, font);
 }
 
 }  // namespace

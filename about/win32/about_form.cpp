@@ -60,8 +60,8 @@ bool AboutForm::Show(HWND beside) {
     PlaceBeside(beside);
     ShowWindow(Window(), SW_SHOWNORMAL);
     SetForegroundWindow(Window());
-    focused_ = GetDlgItem(Window(), IDC_CMDOK);
-    SetFocus(focused_);
+    focus_.Set(GetDlgItem(Window(), IDC_CMDOK));
+    focus_.Restore();
     return true;
 }
 
@@ -132,13 +132,7 @@ void AboutForm::OnCommand(HWND, int id, HWND, UINT code) {
 }
 
 void AboutForm::OnActivate(HWND hwnd, UINT state, HWND, BOOL minimized) {
-    if (state == WA_INACTIVE) {
-        // Remember the control that had the focus, to give it back when the dialog is active again.
-        const HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(hwnd, focus)) focused_ = focus;
-    } else if (!minimized && focused_ != nullptr && IsWindow(focused_)) {
-        SetFocus(focused_);
-    }
+    focus_.OnActivate(hwnd, state, minimized);
 }
 
 void AboutForm::OnPaint(HWND hwnd) {
@@ -160,7 +154,7 @@ HBRUSH AboutForm::OnCtlColorStatic(HWND, HDC dc, HWND label, int) {
 }
 
 void AboutForm::OnDestroy(HWND hwnd) {
-    focused_ = nullptr;
+    focus_.Set(nullptr);
     OpenForms::Instance().Remove(hwnd);
 }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "shell/win32/base_window.hpp"
+#include "shell/win32/focus_memory.hpp"
 #include "shell/win32/unique_handle.hpp"
 
 class AboutForm final : public BaseWindow<AboutForm> {
@@ -39,7 +40,7 @@ private:
 
     unique_hfont font_;
     unique_hicon pictureIcon_;
-    HWND focused_ = nullptr;  // the control to give the focus back to on activation
+    FocusMemory focus_;
 };
 
 // The program's one About dialog, created on first use.

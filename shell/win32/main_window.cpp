@@ -106,7 +106,7 @@ BOOL MainWindow::OnCreate(HWND hwnd, LPCREATESTRUCT) {
     SetWindowPos(hwnd, nullptr, work.left + (work.right - work.left - size.cx) / 2,
                  work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    focused_ = GetDlgItem(hwnd, IDC_CMDSTAT);
+    focus_.Set(GetDlgItem(hwnd, IDC_CMDSTAT));
     return TRUE;
 }
 
@@ -130,18 +130,10 @@ void MainWindow::OnCommand(HWND, int id, HWND, UINT code) {
 }
 
 void MainWindow::OnActivate(HWND hwnd, UINT state, HWND, BOOL minimized) {
-    if (state == WA_INACTIVE) {
-        // Remember which button had the focus, to give it back when the window is active again.
-        const HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(hwnd, focus)) focused_ = focus;
-    } else if (!minimized && focused_ != nullptr && IsWindow(focused_)) {
-        SetFocus(focused_);
-    }
+    focus_.OnActivate(hwnd, state, minimized);
 }
 
-void MainWindow::OnSetFocus(HWND, HWND) {
-    if (focused_ != nullptr && IsWindow(focused_)) SetFocus(focused_);
-}
+void MainWindow::OnSetFocus(HWND, HWND) { focus_.Restore(); }
 
 void MainWindow::OnDestroy(HWND hwnd) { OpenForms::Instance().Remove(hwnd); }
 

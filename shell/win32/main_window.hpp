@@ -6,6 +6,7 @@
 
 #include "shell/random.hpp"
 #include "shell/win32/base_window.hpp"
+#include "shell/win32/focus_memory.hpp"
 #include "shell/win32/unique_handle.hpp"
 
 class MainWindow final : public BaseWindow<MainWindow> {
@@ -38,5 +39,5 @@ private:
     std::function<void()> showAbout_;
     ClockRandom random_;
     unique_hfont font_;
-    HWND focused_ = nullptr;  // the control to give the focus back to on activation
+    FocusMemory focus_;
 };

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "driver/wait.hpp"
+#include "driver/windows.hpp"
 
 namespace driver {
 
@@ -37,9 +38,18 @@ void Send(std::vector<INPUT> inputs) {
 }  // namespace
 
 bool BringToForeground(HWND topLevel) {
-    if (::GetForegroundWindow() == topLevel) return true;
-    ::SetForegroundWindow(topLevel);
-    return WaitUntil([&] { return ::GetForegroundWindow() == topLevel; });
+    // Wine's X11 driver can hand the activation back to the window that had it a moment after the
+    // switch. The window counts as foreground once its thread has handled the activation and no
+    // change of the foreground followed within a short while.
+    constexpr auto kSettleTime = 100ms;
+    constexpr int kAttempts = 3;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        if (::GetForegroundWindow() != topLevel) ::SetForegroundWindow(topLevel);
+        if (!WaitUntil([&] { return ::GetForegroundWindow() == topLevel; }, 3s)) continue;
+        if (!ThreadAnswers(topLevel)) return false;
+        if (!WaitUntil([&] { return ::GetForegroundWindow() != topLevel; }, kSettleTime)) return true;
+    }
+    return false;
 }
 
 void PressKey(WORD virtualKey, Modifier modifier) {

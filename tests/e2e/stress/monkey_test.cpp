@@ -111,19 +111,19 @@ public:
 
     const ActionSpec& Pick() {
         int total = 0;
-        for (const ActionSpec& spec : kActions) total += spec.weight;
+        for (const ActionSpec& choice : kActions) total += choice.weight;
         int chosen = std::uniform_int_distribution<int>(0, total - 1)(random_);
-        for (const ActionSpec& spec : kActions) {
-            if (chosen < spec.weight) return spec;
-            chosen -= spec.weight;
+        for (const ActionSpec& choice : kActions) {
+            if (chosen < choice.weight) return choice;
+            chosen -= choice.weight;
         }
         return kActions[0];
     }
 
     // Does the action; returns what was done, for the record.
-    std::string Perform(const ActionSpec& spec) {
+    std::string Perform(const ActionSpec& choice) {
         const auto box = session_->ShownBox();
-        switch (spec.action) {
+        switch (choice.action) {
         case Action::ClickMain:
             return ClickIn(MainWindow(), "main window");
         case Action::ClickAbout:
@@ -308,7 +308,7 @@ private:
         const DWORD code = process.WaitForExit(0ms).value_or(0xFFFFFFFFu);
         if (code != 0) return "Tenmoru ended with exit code " + std::to_string(code) + " (a crash)";
         bool endable = false;
-        for (const ActionSpec* spec : lastActions) endable = endable || spec->canEnd;
+        for (const ActionSpec* choice : lastActions) endable = endable || choice->canEnd;
         if (!endable) return "Tenmoru ended after actions that cannot end it";
         ++restarts_;
         lastMessage_ = nullptr;
@@ -385,14 +385,14 @@ TEST(Monkey, RandomActionsLeaveTheProgramSound) {
     const auto started = std::chrono::steady_clock::now();
     int done = 0;
     for (; done < kActionCount && std::chrono::steady_clock::now() - started < kWallTime; ++done) {
-        const ActionSpec& spec = monkey.Pick();
-        const std::string what = monkey.Perform(spec);
-        ++actionCounts[spec.name];
+        const ActionSpec& choice = monkey.Pick();
+        const std::string what = monkey.Perform(choice);
+        ++actionCounts[choice.name];
         std::string line = std::to_string(done);  // appended piece by piece: GCC 12 warns wrongly on "#" + ...
-        line.insert(0, 1, '#').append(" ").append(spec.name).append(": ").append(what);
+        line.insert(0, 1, '#').append(" ").append(choice.name).append(": ").append(what);
         record.push_back(std::move(line));
         if (record.size() > 12) record.pop_front();
-        lastActions.push_back(&spec);
+        lastActions.push_back(&choice);
         if (lastActions.size() > 2) lastActions.pop_front();
         if (const auto broken = monkey.SettleAndCheck(lastActions)) {
             if (HWND any = monkey.AnyWindow()) driver::SaveScreenshot(any, L"monkey_failure");

@@ -6,6 +6,8 @@
 #include <span>
 #include <string>
 
+#include "shell/decimal.hpp"
+
 namespace {
 
 // Owns an opened key for the length of one read and closes it on every way out, also when the
@@ -44,15 +46,6 @@ std::optional<std::uint32_t> LittleEndianDword(std::span<const std::byte> data) 
     return value;
 }
 
-std::wstring Decimal(std::uint32_t value) {
-    std::wstring text;
-    do {
-        text.insert(text.begin(), static_cast<wchar_t>(L'0' + value % 10));
-        value /= 10;
-    } while (value != 0);
-    return text;
-}
-
 }  // namespace
 
 bool RegistryReader::GetKeyValue(RegistryKey KeyRoot, std::wstring_view KeyName, std::wstring_view SubKeyRef,
@@ -83,7 +76,7 @@ bool RegistryReader::GetKeyValue(RegistryKey KeyRoot, std::wstring_view KeyName,
     }
     case kRegDword:
         if (const auto number = LittleEndianDword(data)) {
-            KeyVal = Decimal(*number);
+            KeyVal = DecimalText(*number);
             return true;
         }
         return false;

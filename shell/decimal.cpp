@@ -157,6 +157,15 @@ double FirstGuess(const Decimal& d) {
 
 }  // namespace
 
+std::wstring DecimalText(std::uint32_t value) {
+    std::wstring digits;
+    do {
+        digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + value % 10));
+        value /= 10;
+    } while (value != 0);
+    return digits;
+}
+
 double DecimalToDouble(std::string_view ascii) {
     const Decimal d = Split(ascii);
     const double sign = d.negative ? -1.0 : 1.0;

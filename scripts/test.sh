@@ -36,15 +36,23 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 summary=()
-# Runs ctest for one preset, keeps its closing lines for the final summary.
-run_ctest() {
-  local preset="$1" log="$root/build/ctest-$1.log" rc
-  mkdir -p "$root/build"
+# Runs a command with its output shown and kept in a log; returns the command's exit code.
+run_logged() {
+  local log="$1" rc
+  shift
+  mkdir -p "$(dirname "$log")"
   set +e
-  # shellcheck disable=SC2086  # TENMORU_CTEST_ARGS is a list of ctest options
-  ctest --preset "$preset" ${TENMORU_CTEST_ARGS:-} 2>&1 | tee "$log"
+  "$@" 2>&1 | tee "$log"
   rc=${PIPESTATUS[0]}
   set -e
+  return "$rc"
+}
+
+# Runs ctest for one preset, keeps its closing lines for the final summary.
+run_ctest() {
+  local preset="$1" log="$root/build/ctest-$1.log" rc=0
+  # shellcheck disable=SC2086  # TENMORU_CTEST_ARGS is a list of ctest options
+  run_logged "$log" ctest --preset "$preset" ${TENMORU_CTEST_ARGS:-} || rc=$?
   summary+=("[$preset] $(grep -E 'tests passed|No tests were found' "$log" | tail -n 1)")
   summary+=("[$preset] $(grep -E 'Total Test time' "$log" | tail -n 1)")
   count_results "$log"
@@ -70,24 +78,16 @@ stage_native() {
 }
 
 stage_sanitize() {
-  local log="$root/build/sanitize.log" rc
-  mkdir -p "$root/build"
-  set +e
-  "$root/scripts/sanitize.sh" 2>&1 | tee "$log"
-  rc=${PIPESTATUS[0]}
-  set -e
+  local log="$root/build/sanitize.log" rc=0
+  run_logged "$log" "$root/scripts/sanitize.sh" || rc=$?
   summary+=("[sanitize] $(grep -E 'tests passed' "$log" | tail -n 1)")
   count_results "$log"
   return "$rc"
 }
 
 stage_fuzz() {
-  local log="$root/build/fuzz-smoke.log" rc
-  mkdir -p "$root/build"
-  set +e
-  "$root/scripts/fuzz-smoke.sh" 2>&1 | tee "$log"
-  rc=${PIPESTATUS[0]}
-  set -e
+  local log="$root/build/fuzz-smoke.log" rc=0
+  run_logged "$log" "$root/scripts/fuzz-smoke.sh" || rc=$?
   while IFS= read -r line; do summary+=("[fuzz] $line"); done < <(sed -n '/=== fuzz.sh: summary/,$p' "$log" | sed 1d)
   return "$rc"
 }

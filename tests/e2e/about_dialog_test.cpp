@@ -12,6 +12,7 @@
 #include "driver/wait.hpp"
 #include "driver/windows.hpp"
 #include "resources/resource_ids.h"
+#include "tab_walk.hpp"
 #include "tenmoru_session.hpp"
 
 namespace {
@@ -40,12 +41,7 @@ TEST(AboutDialog, OpensBesideTheMainWindowWithTheFocusOnOk) {
 }
 
 TEST(AboutDialog, TabVisitsOkPictureAndSystemInformationButtonInOrder) {
-    struct Step {
-        const char* name;
-        driver::Modifier modifier;
-        int expectedFocus;
-    };
-    const Step steps[] = {
+    const e2e::TabStep steps[] = {
         {"Tab from OK", driver::Modifier::None, IDC_PICICON},
         {"Tab from the picture", driver::Modifier::None, IDC_CMDSYSINFO},
         {"Tab from the system-information button", driver::Modifier::None, IDC_CMDOK},
@@ -56,12 +52,7 @@ TEST(AboutDialog, TabVisitsOkPictureAndSystemInformationButtonInOrder) {
     const HWND about = OpenAbout(session);
     ASSERT_NE(about, nullptr);
     ASSERT_TRUE(FocusOnOk(about));
-    for (const Step& step : steps) {
-        SCOPED_TRACE(step.name);
-        driver::PressKey(VK_TAB, step.modifier);
-        EXPECT_TRUE(WaitForFocus(::GetDlgItem(about, step.expectedFocus)))
-            << "focus is on control " << ::GetDlgCtrlID(driver::FocusedWindow(about));
-    }
+    e2e::ExpectTabWalk(about, steps);
 }
 
 // Keys that unload the dialog, with the number of Tabs that put the focus where the key is pressed.

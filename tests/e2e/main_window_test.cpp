@@ -12,6 +12,7 @@
 #include "driver/windows.hpp"
 #include "game/texts.hpp"
 #include "resources/resource_ids.h"
+#include "tab_walk.hpp"
 #include "tenmoru_session.hpp"
 
 namespace {
@@ -57,12 +58,7 @@ TEST(MainWindow, StartButtonHasTheFocusAtStart) {
 }
 
 TEST(MainWindow, TabMovesTheFocusBetweenTheTwoButtonsOnly) {
-    struct Step {
-        const char* name;
-        driver::Modifier modifier;
-        int expectedFocus;
-    };
-    const Step steps[] = {
+    const e2e::TabStep steps[] = {
         {"Tab from the start button", driver::Modifier::None, IDC_CMDEND},
         {"Tab from the end button", driver::Modifier::None, IDC_CMDSTAT},
         {"Tab again", driver::Modifier::None, IDC_CMDEND},
@@ -74,13 +70,7 @@ TEST(MainWindow, TabMovesTheFocusBetweenTheTwoButtonsOnly) {
     ASSERT_TRUE(driver::BringToForeground(main));
     ASSERT_TRUE(driver::WaitUntil(
         [&] { return driver::FocusedWindow(main) == session.Control(IDC_CMDSTAT); }));
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.name);
-        driver::PressKey(VK_TAB, step.modifier);
-        const HWND expected = session.Control(step.expectedFocus);
-        EXPECT_TRUE(driver::WaitUntil([&] { return driver::FocusedWindow(main) == expected; }))
-            << "focus is on control " << ::GetDlgCtrlID(driver::FocusedWindow(main));
-    }
+    e2e::ExpectTabWalk(main, steps);
 }
 
 TEST(MainWindow, EnterOnTheFocusedStartButtonOpensTheInputBoxAndDisablesTheMainWindow) {

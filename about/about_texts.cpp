@@ -1,14 +1,16 @@
 #include "about/about_texts.hpp"
 
-#include "shell/decimal.hpp"
+#include "runtime/number.hpp"
+
+namespace tenmoru {
 
 LoadedAboutTexts BuildAboutTexts(const AppProperties& app) {
-    LoadedAboutTexts texts;
-    texts.Caption = std::wstring(app.Title) + std::wstring(kAboutTitleSuffix);
     // Version numbers are never negative.
-    texts.Version = std::wstring(kAboutVersionPrefix) + DecimalText(static_cast<std::uint32_t>(app.Major)) + L"." +
-                    DecimalText(static_cast<std::uint32_t>(app.Minor)) + L"." +
-                    DecimalText(static_cast<std::uint32_t>(app.Revision));
-    texts.Title = std::wstring(app.Title);
-    return texts;
+    const auto number = [](int value) { return DecimalText(static_cast<std::uint32_t>(value)); };
+    return {std::wstring(app.Title) + std::wstring(kAboutTitleSuffix),
+            std::wstring(kAboutVersionPrefix) + number(app.Major) + L"." + number(app.Minor) + L"." +
+                number(app.Revision),
+            std::wstring(app.Title)};
 }
+
+}  // namespace tenmoru

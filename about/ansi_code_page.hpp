@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace tenmoru {
+
 class AnsiCodePage {
 public:
     virtual ~AnsiCodePage() = default;
@@ -15,3 +17,5 @@ public:
     // included; an invalid or cut-off byte sequence gives a replacement character, never a failure.
     virtual std::wstring Decode(std::string_view bytes) const = 0;
 };
+
+}  // namespace tenmoru

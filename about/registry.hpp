@@ -7,6 +7,8 @@
 #include <span>
 #include <string>
 
+namespace tenmoru {
+
 // A registry key handle as a plain number; 0 means that no key is open.
 using RegistryKey = std::uintptr_t;
 
@@ -42,3 +44,5 @@ public:
     // Closes key; 0 stands for "no key was opened" and closes nothing.
     virtual void CloseKey(RegistryKey key) = 0;
 };
+
+}  // namespace tenmoru

@@ -6,7 +6,9 @@
 #include <span>
 #include <string>
 
-#include "shell/decimal.hpp"
+#include "runtime/number.hpp"
+
+namespace tenmoru {
 
 namespace {
 
@@ -84,3 +86,5 @@ bool RegistryReader::GetKeyValue(RegistryKey KeyRoot, std::wstring_view KeyName,
         return false;
     }
 }
+
+}  // namespace tenmoru

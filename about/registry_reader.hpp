@@ -3,22 +3,29 @@
 // hands it back as text. String values are decoded from the ANSI code page, 32-bit numbers are
 // written in decimal; every other type, and every failure, gives the empty text and false.
 #include <cstddef>
+#include <string>
+#include <string_view>
 
 #include "about/ansi_code_page.hpp"
-#include "about/key_value_reader.hpp"
 #include "about/registry.hpp"
+
+namespace tenmoru {
 
 // The size of the buffer a value is read into; longer values are not read.
 inline constexpr std::size_t kValueBufferSize = 1024;
 
-class RegistryReader final : public KeyValueReader {
+class RegistryReader {
 public:
     RegistryReader(Registry& registry, const AnsiCodePage& codePage) : registry_(registry), codePage_(codePage) {}
 
+    // Reads the value SubKeyRef of the key KeyName below KeyRoot into KeyVal. True when the value
+    // was read and converted; false with KeyVal empty otherwise.
     bool GetKeyValue(RegistryKey KeyRoot, std::wstring_view KeyName, std::wstring_view SubKeyRef,
-                     std::wstring& KeyVal) override;
+                     std::wstring& KeyVal);
 
 private:
     Registry& registry_;
     const AnsiCodePage& codePage_;
 };
+
+}  // namespace tenmoru

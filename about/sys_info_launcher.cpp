@@ -3,6 +3,8 @@
 #include <string>
 #include <utility>
 
+namespace tenmoru {
+
 namespace {
 
 // A registry path wrapped in one pair of double quotes names the text between them.
@@ -52,3 +54,5 @@ bool SysInfoLauncher::TryStart() {
     const std::wstring commandLine = L"\"" + toolPath + L"\"";
     return processes_.Start(toolPath, commandLine);
 }
+
+}  // namespace tenmoru

@@ -4,8 +4,10 @@
 // Every failure ends in one message; nothing is remembered between calls.
 #include <string_view>
 
-#include "about/key_value_reader.hpp"
-#include "shell/ui.hpp"
+#include "about/registry_reader.hpp"
+#include "runtime/ui.hpp"
+
+namespace tenmoru {
 
 class FileSystem {
 public:
@@ -35,7 +37,7 @@ inline constexpr std::wstring_view kSysInfoUnavailable = L"現時点ではｼｽ
 
 class SysInfoLauncher {
 public:
-    SysInfoLauncher(KeyValueReader& reader, const FileSystem& files, ProcessStarter& processes, Ui& ui)
+    SysInfoLauncher(RegistryReader& reader, const FileSystem& files, ProcessStarter& processes, Ui& ui)
         : reader_(reader), files_(files), processes_(processes), ui_(ui) {}
 
     void StartSysInfo();
@@ -43,8 +45,10 @@ public:
 private:
     bool TryStart();
 
-    KeyValueReader& reader_;
+    RegistryReader& reader_;
     const FileSystem& files_;
     ProcessStarter& processes_;
     Ui& ui_;
 };
+
+}  // namespace tenmoru

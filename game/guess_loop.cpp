@@ -5,9 +5,12 @@
 #include <string_view>
 
 #include "game/texts.hpp"
-#include "shell/number.hpp"
-#include "shell/random.hpp"
-#include "shell/ui.hpp"
+#include "runtime/app.hpp"
+#include "runtime/number.hpp"
+#include "runtime/random.hpp"
+#include "runtime/ui.hpp"
+
+namespace tenmoru {
 
 namespace {
 
@@ -38,8 +41,10 @@ void PlayGame(Ui& ui, RandomSource& random) {
     // answer such as "3abc" is refused as a number yet still ends a game whose number is 3.
     std::wstring answer;
     while (Val(answer) != secret) {
-        answer = ui.InputBox(kPromptGuess, kInputTitle, L"");
+        answer = ui.InputBox(kPromptGuess, App.Title, L"");
         if (answer.empty()) return;  // Cancel, or OK on an empty field: the player gives up.
         ui.MsgBox(MessageFor(answer, secret));
     }
 }
+
+}  // namespace tenmoru

@@ -3,7 +3,9 @@
 #include <array>
 #include <string_view>
 
-#include "shell/ui.hpp"
+#include "runtime/ui.hpp"
+
+namespace tenmoru {
 
 namespace {
 
@@ -29,3 +31,5 @@ std::wstring RulesMessage() {
 }
 
 void ShowRules(Ui& ui) { ui.MsgBox(RulesMessage()); }
+
+}  // namespace tenmoru

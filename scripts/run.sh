@@ -24,7 +24,7 @@ fi
 
 "$root/scripts/setup.sh"
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j 2 --target Tenmoru wait_for_window
+cmake --build --preset windows -j 2 --target Tenmoru
 build="$root/build/windows"
 # shellcheck source=scripts/wine-env.sh
 source "$root/scripts/wine-env.sh" "$build"
@@ -65,29 +65,23 @@ else
 fi
 wine "$build/Tenmoru.exe" </dev/null >/dev/null 2>&1 &
 
-# Where the main window is on the Wine desktop, once it is shown and painted.
-read -r x y width height < <(wine "$build/wait_for_window.exe" Tenmoru 60 | tr -d '\r') ||
-  { echo "run.sh: Tenmoru's main window did not appear" >&2; exit 1; }
-# Where the Wine desktop is on the X screen.
-# (xwininfo's line for it ends with the absolute position "+X+Y")
-read -r dx dy < <(xwininfo -root -tree | grep -m1 'Wine desktop' |
-                  awk '{ split($NF, at, "+"); print at[2], at[3] }')
-crop="${width}x${height}+$((x + ${dx:-0}))+$((y + ${dy:-0}))"
-
-# Wine copies a painted window to the X screen shortly after; take pictures until two in a row
-# are alike and not blank, so the saved one shows the finished window.
+# The Wine desktop fills the X screen and shows nothing but the game, so the picture is the screen
+# trimmed of the desktop's colour around the window. Wine copies a painted window to the screen a
+# moment after it is shown: take pictures until two in a row are alike and show a window.
 shot_a="$(mktemp --suffix=.png)"
 shot_b="$(mktemp --suffix=.png)"
-for _ in $(seq 1 50); do
-  import -window root -crop "$crop" +repage "$shot_b"
-  if [ -s "$shot_a" ] &&
-     [ "$(compare -metric AE "$shot_a" "$shot_b" null: 2>&1 || true)" = 0 ] &&
-     [ "$(convert "$shot_b" -format '%[fx:standard_deviation>0]' info:)" = 1 ]; then
+for _ in $(seq 1 100); do
+  import -window root "$shot_b"
+  convert "$shot_b" -trim +repage "$shot_b" 2>/dev/null
+  width="$(identify -format '%w' "$shot_b")"
+  if [ -s "$shot_a" ] && [ "$width" -gt 100 ] && [ "$width" -lt 1024 ] &&
+     [ "$(compare -metric AE "$shot_a" "$shot_b" null: 2>&1 || true)" = 0 ]; then
     break
   fi
   cp "$shot_b" "$shot_a"
+  sleep 0.2
 done
 mkdir -p "$(dirname "$screenshot")"
 mv "$shot_b" "$screenshot"
 rm -f "$shot_a"
-echo "run.sh: saved the main window ($crop) to $screenshot"
+echo "run.sh: saved the main window ($(identify -format '%wx%h' "$screenshot")) to $screenshot"

@@ -11,7 +11,7 @@ need_root() {
 }
 
 packages=(
-  cmake make ninja-build g++ clang libclang-rt-14-dev googletest
+  cmake make ninja-build g++ clang libclang-rt-14-dev googletest libfast-float-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   wine wine32:i386 wine64 fonts-wine
   locales fonts-noto-cjk fonts-ipafont-gothic

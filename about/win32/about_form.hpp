@@ -4,44 +4,44 @@
 // window is built anew at every opening after it was closed.
 #include <windows.h>
 
-#include "shell/win32/base_window.hpp"
-#include "shell/win32/focus_memory.hpp"
-#include "shell/win32/unique_handle.hpp"
+#include <optional>
 
-class AboutForm final : public BaseWindow<AboutForm> {
+#include "runtime/win32/form.hpp"
+#include "runtime/win32/handles.hpp"
+
+namespace tenmoru {
+
+inline constexpr wchar_t kAboutFormClass[] = L"frmAbout2";
+
+class AboutForm final : public Form {
 public:
+    // The controls; OK is IDOK, so that Enter finds it as a dialog's OK.
+    enum ControlId : int { cmdOK = IDOK, picIcon = 301, lblTitle, lblVersion, lblDescription, lblDisclaimer, cmdSysInfo };
+
+    AboutForm() noexcept;
+
     // Opens the dialog beside the window beside, or brings the open one to the front unchanged.
-    // Returns false when the window could not be built.
-    bool Show(HWND beside);
+    // False when the window could not be built.
+    bool Open(HWND beside);
 
     // Starts the system-information tool, or tells the player that it is unavailable.
     void StartSysInfo();
 
-    LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
 private:
-    // Handlers of the dialog's events.
     void Form_Load();
     void cmdOK_Click();
     void cmdSysInfo_Click();
 
-    BOOL OnCreate(HWND hwnd, LPCREATESTRUCT create);
-    void OnCommand(HWND hwnd, int id, HWND control, UINT code);
-    void OnActivate(HWND hwnd, UINT state, HWND other, BOOL minimized);
-    void OnPaint(HWND hwnd);
-    HBRUSH OnCtlColorStatic(HWND hwnd, HDC dc, HWND label, int type);
-    void OnDestroy(HWND hwnd);
-    void OnDpiChanged(UINT dpi, const RECT& suggested);
-    LRESULT OnGetDefId(HWND hwnd);
+    void OnClick(int id) override;
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    [[nodiscard]] std::optional<COLORREF> LabelTextColour(int id) const override;
+    void OnDpiApplied(UINT dpi) override;
+    void PaintSeparator() const;
 
-    void ApplyDpi(UINT dpi);
-    void SetDefaultButton(int id);
-    void PlaceBeside(HWND beside);
-
-    unique_hfont font_;
     unique_hicon pictureIcon_;
-    FocusMemory focus_;
 };
 
 // The program's one About dialog, created on first use.
 AboutForm& frmAbout2();
+
+}  // namespace tenmoru

@@ -1,8 +1,14 @@
 #include "about/win32/picture_box.hpp"
 
-#include "about/win32/about_layout.hpp"
+#include "runtime/win32/handles.hpp"
+#include "runtime/win32/layout.hpp"
+#include "runtime/win32/window_class.hpp"
+
+namespace tenmoru {
 
 namespace {
+
+constexpr int kPictureTwips = 480;
 
 // The icon lives in the window's extra bytes; the box only borrows it.
 constexpr int kIconSlot = 0;
@@ -10,18 +16,16 @@ constexpr int kIconSlot = 0;
 HICON IconOf(HWND box) { return reinterpret_cast<HICON>(GetWindowLongPtrW(box, kIconSlot)); }
 
 void Paint(HWND box) {
-    PAINTSTRUCT paint{};
-    const HDC dc = BeginPaint(box, &paint);
+    const unique_paint paint(box);
     if (const HICON icon = IconOf(box); icon != nullptr) {
         const int size = PictureIconSize(WindowDpi(box));
-        DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+        DrawIconEx(paint.get(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
     }
     if (GetFocus() == box) {
         RECT client{};
         GetClientRect(box, &client);
-        DrawFocusRect(dc, &client);
+        DrawFocusRect(paint.get(), &client);
     }
-    EndPaint(box, &paint);
 }
 
 LRESULT CALLBACK PictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -55,18 +59,10 @@ LRESULT CALLBACK PictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
-bool RegisterPictureBoxClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    if (GetClassInfoExW(instance, kPictureBoxClass, &windowClass)) {
-        return true;
-    }
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &PictureBoxProc;
-    windowClass.cbWndExtra = sizeof(LONG_PTR);
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kPictureBoxClass;
-    return RegisterClassExW(&windowClass) != 0;
+bool RegisterPictureBoxClass() noexcept {
+    return RegisterWindowClass(kPictureBoxClass, &PictureBoxProc, sizeof(LONG_PTR));
 }
+
+int PictureIconSize(UINT dpi) noexcept { return TwipsToPixels(kPictureTwips, dpi); }
+
+}  // namespace tenmoru

@@ -4,6 +4,8 @@
 
 #include <climits>
 
+namespace tenmoru {
+
 std::string SystemAnsiCodePage::Encode(std::wstring_view text) const {
     if (text.empty() || text.size() > INT_MAX) {
         return {};
@@ -35,3 +37,5 @@ std::wstring SystemAnsiCodePage::Decode(std::string_view bytes) const {
     text.resize(static_cast<std::size_t>(written > 0 ? written : 0));
     return text;
 }
+
+}  // namespace tenmoru

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "shell/win32/unique_handle.hpp"
+#include "runtime/win32/handles.hpp"
+
+namespace tenmoru {
 
 namespace {
 
@@ -42,7 +44,8 @@ bool SystemProcessStarter::Start(std::wstring_view applicationName, std::wstring
         return false;
     }
     // Owned for a moment only: the program keeps no link to the tool.
-    unique_process_information started;
-    started.adopt(created);
+    const unique_process_information started(created);
     return true;
 }
+
+}  // namespace tenmoru

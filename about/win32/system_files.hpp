@@ -2,6 +2,8 @@
 // File tests and process start on the real system, for the system-information launcher.
 #include "about/sys_info_launcher.hpp"
 
+namespace tenmoru {
+
 // True for exactly the named file: no pattern matching, and a folder does not count.
 class SystemFileSystem final : public FileSystem {
 public:
@@ -14,3 +16,5 @@ class SystemProcessStarter final : public ProcessStarter {
 public:
     bool Start(std::wstring_view applicationName, std::wstring_view commandLine) override;
 };
+
+}  // namespace tenmoru

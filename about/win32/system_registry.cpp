@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
-#include "shell/win32/unique_handle.hpp"
+#include "runtime/win32/handles.hpp"
+
+namespace tenmoru {
 
 namespace {
 
@@ -39,3 +41,5 @@ void SystemRegistry::CloseKey(RegistryKey key) {
     // Taking ownership closes the key; 0 (no key opened) closes nothing.
     unique_hkey closing(AsHandle(key));
 }
+
+}  // namespace tenmoru

@@ -2,6 +2,8 @@
 // The registry reader's three operations on the real Windows registry (advapi32, ANSI names).
 #include "about/registry.hpp"
 
+namespace tenmoru {
+
 class SystemRegistry final : public Registry {
 public:
     RegistryStatus OpenKey(RegistryKey root, const std::string& subKey, std::uint32_t access,
@@ -10,3 +12,5 @@ public:
                               std::span<std::byte> data, std::uint32_t& size) override;
     void CloseKey(RegistryKey key) override;
 };
+
+}  // namespace tenmoru

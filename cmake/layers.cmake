@@ -1,0 +1,34 @@
+# Each layer of the program is a folder and a build target. A target sees a layer's headers only
+# through that layer's include root: a folder in the build tree holding one link named after the
+# layer ("runtime", "game", ...), so code includes "runtime/number.hpp" and the like. The root is a
+# PUBLIC include folder of the layer's own targets and reaches only the targets that link them:
+# a lower layer that includes a higher one does not find the header and fails to build.
+function(tenmoru_layer_root layer out)
+  set(root ${CMAKE_BINARY_DIR}/layers/${layer})
+  if(NOT EXISTS ${root}/${layer})
+    file(MAKE_DIRECTORY ${root})
+    file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${layer} ${root}/${layer} SYMBOLIC)
+  endif()
+  set(${out} ${root} PARENT_SCOPE)
+endfunction()
+
+# Makes target part of layer: it sees the layer's headers, and so does whatever links it.
+function(tenmoru_layer target layer)
+  tenmoru_layer_root(${layer} root)
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    target_include_directories(${target} INTERFACE ${root})
+  else()
+    target_include_directories(${target} PUBLIC ${root})
+  endif()
+endfunction()
+
+# Options for the code that goes into Tenmoru.exe: small and self-contained, unused code and data
+# dropped. Test programs keep the defaults.
+set(tenmoru_size_options -Os -ffunction-sections -fdata-sections -fno-threadsafe-statics -fno-exceptions
+    -fno-asynchronous-unwind-tables)
+function(tenmoru_product target)
+  if(WIN32)
+    target_compile_options(${target} PRIVATE $<$<CONFIG:Release,MinSizeRel>:${tenmoru_size_options}>)
+  endif()
+endfunction()

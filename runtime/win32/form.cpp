@@ -1,0 +1,212 @@
+#include "runtime/win32/form.hpp"
+
+#include "runtime/win32/open_forms.hpp"
+#include "runtime/win32/ui_font.hpp"
+#include "runtime/win32/window_class.hpp"
+
+namespace tenmoru {
+
+namespace {
+
+// The frame's icons: 32 and 16 pixels at 96 dpi.
+constexpr int kBigIconTwips = 480;
+constexpr int kSmallIconTwips = 240;
+
+bool IsPushButton(HWND control) noexcept {
+    return control != nullptr &&
+           (SendMessageW(control, WM_GETDLGCODE, 0, 0) & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON)) != 0;
+}
+
+HICON LoadIconAt(int id, int twips, UINT dpi) noexcept {
+    const int size = TwipsToPixels(twips, dpi);
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
+}
+
+}  // namespace
+
+Form::~Form() {
+    // A window still open when its object goes (a failed start) must not call back into it.
+    if (hwnd_ != nullptr) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+bool Form::Load(HWND anchor) {
+    if (hwnd_ != nullptr) return true;
+    if (!RegisterWindowClass(design_.className, &Form::WindowProc) ||
+        CreateWindowExW(design_.exStyle, design_.className, design_.caption.data(), design_.style, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr),
+                        this) == nullptr) {
+        return false;
+    }
+    const UINT dpi = WindowDpi(hwnd_);
+    PlaceOnWorkArea(hwnd_, WindowSizeForClient(DesignClientSize(dpi), design_.style, design_.exStyle, dpi), anchor,
+                    design_.placement);
+    return true;
+}
+
+void Form::Show(int showCommand) noexcept {
+    ShowWindow(hwnd_, showCommand);
+    SetForegroundWindow(hwnd_);
+    if (focus_ != nullptr) SetFocus(focus_);
+}
+
+void Form::Unload() noexcept {
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+}
+
+std::optional<LRESULT> Form::OnMessage(UINT, WPARAM, LPARAM) { return std::nullopt; }
+
+std::optional<COLORREF> Form::LabelTextColour(int) const { return std::nullopt; }
+
+void Form::OnDpiApplied(UINT) {}
+
+// Never unwinds into the system's code: the program is built without exceptions, and noexcept
+// ends it at once should one ever be thrown.
+LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<Form*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (form == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+    const LRESULT result = form->HandleMessage(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        form->hwnd_ = nullptr;
+        form->focus_ = nullptr;
+    }
+    return result;
+}
+
+LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const std::optional<LRESULT> handled = OnMessage(message, wParam, lParam)) return *handled;
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate();
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(wParam), HIWORD(wParam) != 0);
+        return 0;
+    case WM_SETFOCUS:
+        if (focus_ != nullptr && IsWindow(focus_)) SetFocus(focus_);
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        if (const auto colour = LabelTextColour(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))) {
+            const auto dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, *colour);
+            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+        break;
+    case DM_GETDEFID:
+        return DefaultButtonId();
+    case WM_GETDPISCALEDSIZE:
+        return OnGetDpiScaledSize(static_cast<UINT>(wParam), *reinterpret_cast<SIZE*>(lParam));
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_DESTROY:
+        OpenForms::Instance().Remove(hwnd_);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT Form::OnCreate() {
+    if (!CreateControls(hwnd_, design_.controls)) return -1;
+    OpenForms::Instance().Add(hwnd_);
+    focus_ = Control(design_.controls.front().id);
+    ApplyDpi(WindowDpi(hwnd_));
+    return 0;
+}
+
+void Form::OnCommand(int id, UINT code) {
+    switch (code) {
+    case BN_CLICKED:  // also STN_CLICKED and Esc's IDCANCEL
+    case BN_DOUBLECLICKED:  // a button that notifies its focus reports a quick second click so
+        OnClick(id);
+        break;
+    case BN_SETFOCUS:  // from buttons that notify their focus: the default look follows it
+        ShowAsDefault(id);
+        break;
+    case BN_KILLFOCUS:
+        ShowAsDefault(design_.defaultButton);
+        break;
+    default:
+        break;
+    }
+}
+
+void Form::OnActivate(UINT state, bool minimized) noexcept {
+    if (state == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(hwnd_, focus)) focus_ = focus;
+    } else if (!minimized && focus_ != nullptr && IsWindow(focus_)) {
+        SetFocus(focus_);
+    }
+}
+
+// Enter clicks the push button that has the focus, else the form's default button, if any.
+LRESULT Form::DefaultButtonId() const noexcept {
+    const HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(hwnd_, focus) && IsPushButton(focus)) {
+        return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
+    }
+    return design_.defaultButton != 0 ? MAKELRESULT(design_.defaultButton, DC_HASDEFID) : 0;
+}
+
+// Gives the default button's look to the push button id and the plain look to the others.
+void Form::ShowAsDefault(int id) const noexcept {
+    if (design_.defaultButton == 0) return;
+    for (const ControlSpec& control : design_.controls) {
+        if (!IsPushButton(Control(control.id))) continue;
+        const DWORD type = control.id == id ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        SendMessageW(Control(control.id), BM_SETSTYLE, (control.style & ~BS_TYPEMASK) | type, TRUE);
+    }
+}
+
+SIZE Form::DesignClientSize(UINT dpi) const noexcept {
+    return SIZE{TwipsToPixels(design_.client.width, dpi), TwipsToPixels(design_.client.height, dpi)};
+}
+
+// Moving to a monitor of another DPI: a window at its designed size keeps it in twips, sized by
+// our own rounding; one the player has resized is scaled by the system.
+bool Form::OnGetDpiScaledSize(UINT dpi, SIZE& size) const noexcept {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const SIZE designed = DesignClientSize(WindowDpi(hwnd_));
+    if (client.right != designed.cx || client.bottom != designed.cy) return false;
+    size = WindowSizeForClient(DesignClientSize(dpi), design_.style, design_.exStyle, dpi);
+    return true;
+}
+
+void Form::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    ApplyDpi(dpi);
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::ApplyDpi(UINT dpi) {
+    unique_hfont font = CreateUiFont(dpi);
+    PlaceControls(hwnd_, design_.controls, dpi, font.get());
+    font_ = std::move(font);  // the old font goes only once no control uses it
+
+    unique_hicon big(LoadIconAt(design_.iconId, kBigIconTwips, dpi));
+    unique_hicon small(LoadIconAt(design_.iconId, kSmallIconTwips, dpi));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    bigIcon_ = std::move(big);
+    smallIcon_ = std::move(small);
+
+    OnDpiApplied(dpi);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+}  // namespace tenmoru

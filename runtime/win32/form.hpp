@@ -1,0 +1,81 @@
+#pragma once
+// The base of every top-level form: one C++ object per form, found by the window procedure through
+// GWLP_USERDATA. The base does what every form shares: class registration, open-form bookkeeping,
+// placement on the work area, the control table laid out in twips for the window's DPI (again
+// on every DPI change, with the font and icons for it), focus memory, and Enter through
+// DM_GETDEFID. A concrete form is its design (control table and frame) plus its handlers.
+#include <windows.h>
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "runtime/win32/handles.hpp"
+#include "runtime/win32/layout.hpp"
+
+namespace tenmoru {
+
+struct FormDesign {
+    const wchar_t* className;  // the form's window class, registered on first use
+    std::wstring_view caption;  // the title as designed, a literal
+    DWORD style;
+    DWORD exStyle;
+    TwipsSize client;
+    std::span<const ControlSpec> controls;  // in tab order; the first has the focus at the opening
+    int iconId;                              // the frame's icon
+    int defaultButton;                       // clicked by Enter when no push button has the focus; 0: none
+    Placement placement;                     // where Load puts the window relative to its anchor
+};
+
+class Form {
+public:
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    // The window, or null while the form is not loaded.
+    [[nodiscard]] HWND Window() const noexcept { return hwnd_; }
+    [[nodiscard]] HWND Control(int id) const noexcept { return GetDlgItem(hwnd_, id); }
+
+    // Builds the window hidden, its controls laid out for the DPI where it opens, and places it
+    // relative to anchor (may be null). False when the window could not be built.
+    bool Load(HWND anchor);
+    // Shows the window in front with the focus on the control that last had it.
+    void Show(int showCommand = SW_SHOWNORMAL) noexcept;
+    // Destroys the window; the object stays, and the next Load builds the window anew.
+    void Unload() noexcept;
+
+protected:
+    explicit Form(const FormDesign& design) noexcept : design_(design) {}
+    ~Form();
+
+    // A click on a control (from the mouse, or Enter, Space or an access key), or Esc as IDCANCEL.
+    virtual void OnClick(int id) = 0;
+    // Messages a form handles itself; nullopt leaves them to the base.
+    virtual std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The text colour of a label; nullopt for the system's default.
+    [[nodiscard]] virtual std::optional<COLORREF> LabelTextColour(int id) const;
+    // After the controls were laid out for a DPI, at the opening and on every DPI change.
+    virtual void OnDpiApplied(UINT dpi);
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnCreate();
+    void OnCommand(int id, UINT code);
+    void OnActivate(UINT state, bool minimized) noexcept;
+    [[nodiscard]] bool OnGetDpiScaledSize(UINT dpi, SIZE& size) const noexcept;
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    [[nodiscard]] LRESULT DefaultButtonId() const noexcept;
+    void ShowAsDefault(int id) const noexcept;
+    [[nodiscard]] SIZE DesignClientSize(UINT dpi) const noexcept;
+    void ApplyDpi(UINT dpi);
+
+    const FormDesign& design_;
+    HWND hwnd_ = nullptr;
+    HWND focus_ = nullptr;  // the control that gets the focus back when the form is activated
+    unique_hfont font_;
+    unique_hicon bigIcon_;
+    unique_hicon smallIcon_;
+};
+
+}  // namespace tenmoru

@@ -1,0 +1,77 @@
+#include "runtime/win32/layout.hpp"
+
+#include <algorithm>
+
+namespace tenmoru {
+
+namespace {
+constexpr int kTwipsPerInch = 1440;
+}
+
+int TwipsToPixels(int twips, UINT dpi) noexcept { return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch); }
+
+RECT PixelRect(const TwipsRect& rect, UINT dpi) noexcept {
+    const int left = TwipsToPixels(rect.left, dpi);
+    const int top = TwipsToPixels(rect.top, dpi);
+    return RECT{left, top, left + TwipsToPixels(rect.width, dpi), top + TwipsToPixels(rect.height, dpi)};
+}
+
+SIZE WindowSizeForClient(SIZE client, DWORD style, DWORD exStyle, UINT dpi) noexcept {
+    RECT frame{0, 0, client.cx, client.cy};
+    AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
+    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+bool CreateControls(HWND parent, std::span<const ControlSpec> controls) {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+    for (const ControlSpec& control : controls) {
+        const HWND child = CreateWindowExW(control.exStyle, control.className, control.text.data(),
+                                           WS_CHILD | WS_VISIBLE | control.style, 0, 0, 0, 0, parent,
+                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                                           instance, nullptr);
+        if (child == nullptr) return false;
+    }
+    return true;
+}
+
+void MoveControl(HWND control, const RECT& r) noexcept {
+    SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PlaceControls(HWND parent, std::span<const ControlSpec> controls, UINT dpi, HFONT font) {
+    for (const ControlSpec& control : controls) {
+        const HWND child = GetDlgItem(parent, control.id);
+        MoveControl(child, PixelRect(control.rect, dpi));
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+}
+
+UINT WindowDpi(HWND window) noexcept {
+    const UINT dpi = GetDpiForWindow(window);
+    return dpi != 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
+void PlaceOnWorkArea(HWND window, SIZE size, HWND anchor, Placement placement) noexcept {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(anchor != nullptr ? MonitorFromWindow(anchor, MONITOR_DEFAULTTONEAREST)
+                                      : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY),
+                    &monitor);
+    const RECT& work = monitor.rcWork;
+    RECT around = work;
+    const bool anchored = anchor != nullptr && IsWindowVisible(anchor) && !IsIconic(anchor) &&
+                          GetWindowRect(anchor, &around);
+    LONG x = around.left + ((around.right - around.left) - size.cx) / 2;
+    LONG y = around.top + ((around.bottom - around.top) - size.cy) / 2;
+    if (anchored && placement == Placement::Beside) {
+        y = around.top;
+        if (around.right + size.cx <= work.right) x = around.right;
+        else if (around.left - size.cx >= work.left) x = around.left - size.cx;
+        else x = work.left + ((work.right - work.left) - size.cx) / 2;
+    }
+    x = std::clamp(x, work.left, std::max(work.left, work.right - size.cx));
+    y = std::clamp(y, work.top, std::max(work.top, work.bottom - size.cy));
+    SetWindowPos(window, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace tenmoru

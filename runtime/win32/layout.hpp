@@ -1,0 +1,64 @@
+#pragma once
+// Windows laid out as data: each form is a constant table of its controls with their rectangles in
+// twips (1440 to the inch), turned into pixels for the DPI the window is shown at.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <span>
+#include <string_view>
+
+namespace tenmoru {
+
+struct TwipsRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+struct TwipsSize {
+    int width;
+    int height;
+};
+
+// One child control of a form.
+struct ControlSpec {
+    int id;
+    const wchar_t* className;  // WC_BUTTON, WC_STATIC, WC_EDIT, ...
+    std::wstring_view text;    // a literal, so it ends in a zero
+    DWORD style;               // WS_CHILD | WS_VISIBLE are added
+    DWORD exStyle;
+    TwipsRect rect;
+};
+
+// Twips to pixels at a DPI, rounded to the nearest pixel (halves away from zero).
+[[nodiscard]] int TwipsToPixels(int twips, UINT dpi) noexcept;
+
+// Position and size in pixels: the size is scaled on its own, so every control of the same size
+// in twips gets the same size in pixels wherever it stands.
+[[nodiscard]] RECT PixelRect(const TwipsRect& rect, UINT dpi) noexcept;
+
+// Outer window size for a client area of the given pixels at the DPI, for a window without menu.
+[[nodiscard]] SIZE WindowSizeForClient(SIZE client, DWORD style, DWORD exStyle, UINT dpi) noexcept;
+
+// Creates the controls of the table as children of parent, in table order (which is the tab order).
+// Returns false if one could not be created.
+bool CreateControls(HWND parent, std::span<const ControlSpec> controls);
+
+// Moves and sizes a child control to a rectangle in pixels.
+void MoveControl(HWND control, const RECT& r) noexcept;
+
+// Moves and sizes every control of the table for the DPI and gives each the font.
+void PlaceControls(HWND parent, std::span<const ControlSpec> controls, UINT dpi, HFONT font);
+
+// The DPI the window is shown at (96 when the system cannot tell).
+[[nodiscard]] UINT WindowDpi(HWND window) noexcept;
+
+// Where a window goes on the work area of its anchor's monitor (the primary one without anchor):
+// centred on the anchor, or beside it (right of it, else left of it, top edges level; centred on the
+// work area when neither side has room). Without a visible anchor it is centred on the work area;
+// it always stays inside the work area.
+enum class Placement { CentredOn, Beside };
+void PlaceOnWorkArea(HWND window, SIZE size, HWND anchor, Placement placement) noexcept;
+
+}  // namespace tenmoru

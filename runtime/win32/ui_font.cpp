@@ -1,0 +1,94 @@
+#include "runtime/win32/ui_font.hpp"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace tenmoru {
+
+namespace {
+
+// The metrics of the font that the font mapper really picks for the description.
+bool RealizedMetrics(HDC dc, const LOGFONTW& font, TEXTMETRICW& metrics) {
+    const unique_hfont realized{CreateFontIndirectW(&font)};
+    if (!realized) return false;
+    const unique_select_object selected(dc, realized.get());
+    return GetTextMetricsW(dc, &metrics) != FALSE;
+}
+
+// The tmPitchAndFamily bit named "fixed pitch" is set for fonts of variable pitch.
+bool IsProportional(const TEXTMETRICW& metrics) noexcept { return (metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) != 0; }
+
+int CALLBACK CollectProportionalFace(const LOGFONTW* font, const TEXTMETRICW* metrics, DWORD type, LPARAM faces) {
+    // Vertical faces ("@...") lay text out sideways; only upright TrueType faces of variable pitch.
+    if ((type & TRUETYPE_FONTTYPE) != 0 && IsProportional(*metrics) && font->lfFaceName[0] != L'@')
+        reinterpret_cast<std::vector<std::wstring>*>(faces)->emplace_back(font->lfFaceName);
+    return 1;
+}
+
+// Proportional faces made for Japanese user interfaces: those of Windows, then the one that free
+// systems install. Asking for a face by name costs well under a millisecond; enumerating every face
+// of the character set costs tens of milliseconds at start-up, so that is the last resort.
+constexpr std::array<const wchar_t*, 4> kJapaneseUiFaces = {L"Yu Gothic UI", L"Meiryo UI", L"MS UI Gothic",
+                                                            L"IPAPGothic"};
+
+// The upright proportional TrueType faces of a character set, or only the one named, if installed.
+std::vector<std::wstring> ProportionalFaces(HDC dc, BYTE charSet, const wchar_t* name) {
+    std::vector<std::wstring> faces;
+    LOGFONTW query{};
+    query.lfCharSet = charSet;
+    if (name != nullptr) lstrcpynW(query.lfFaceName, name, LF_FACESIZE);
+    EnumFontFamiliesExW(dc, &query, CollectProportionalFace, reinterpret_cast<LPARAM>(&faces), 0);
+    return faces;
+}
+
+// The first face whose realized font is proportional with the wanted line height, if any.
+bool TakeFirstFitting(HDC dc, const std::vector<std::wstring>& faces, long wantedHeight, LOGFONTW& font) {
+    for (const std::wstring& face : faces) {
+        LOGFONTW candidate = font;
+        lstrcpynW(candidate.lfFaceName, face.c_str(), LF_FACESIZE);
+        TEXTMETRICW metrics{};
+        if (RealizedMetrics(dc, candidate, metrics) && IsProportional(metrics) && metrics.tmHeight == wantedHeight) {
+            font = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Where the message font's face is missing (as under Wine without the Windows fonts), the font
+// mapper may stand in a fixed-pitch face whose half-width kana and Latin letters are wider than
+// in the proportional faces Windows uses, and the captions then overrun their controls. Such a
+// stand-in is replaced by a proportional face of the same character set that has the same line
+// height, so that every caption keeps the room its layout gives it.
+void PreferProportional(LOGFONTW& font) {
+    const unique_memory_dc dc{CreateCompatibleDC(nullptr)};
+    TEXTMETRICW wanted{};
+    if (!dc || !RealizedMetrics(dc.get(), font, wanted) || IsProportional(wanted)) return;
+
+    for (const wchar_t* name : kJapaneseUiFaces) {
+        if (TakeFirstFitting(dc.get(), ProportionalFaces(dc.get(), font.lfCharSet, name), wanted.tmHeight, font)) {
+            return;
+        }
+    }
+    TakeFirstFitting(dc.get(), ProportionalFaces(dc.get(), font.lfCharSet, nullptr), wanted.tmHeight, font);
+}
+
+}  // namespace
+
+unique_hfont CreateUiFont(UINT dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
+        // Without the metrics: the stock GUI font's face at 9 points for this DPI.
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof metrics.lfMessageFont, &metrics.lfMessageFont);
+        constexpr int kPoints = 9;
+        constexpr int kPointsPerInch = 72;
+        metrics.lfMessageFont.lfHeight = -MulDiv(kPoints, static_cast<int>(dpi), kPointsPerInch);
+        metrics.lfMessageFont.lfWidth = 0;
+    }
+    PreferProportional(metrics.lfMessageFont);
+    return unique_hfont{CreateFontIndirectW(&metrics.lfMessageFont)};
+}
+
+}  // namespace tenmoru

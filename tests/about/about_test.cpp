@@ -1,0 +1,141 @@
+// The registry value reader and the system-information launcher over a scripted registry, file
+// test and process start; and the texts the About dialog builds when it loads.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <optional>
+#include <set>
+
+#include "about/about_texts.hpp"
+#include "about/sys_info_launcher.hpp"
+
+namespace {
+
+using namespace tenmoru;
+
+struct Value {
+    std::uint32_t type;
+    std::string bytes;
+    std::uint32_t claimedSize = 0;  // if not 0, the size the query reports instead of the real one
+};
+
+// Keys below HKEY_LOCAL_MACHINE, each key's handle its place in the map plus one; records every
+// open ("path access") and close. Its code page is Latin-1.
+struct FakeSystem final : Registry, AnsiCodePage, FileSystem, ProcessStarter, Ui {
+    std::map<std::string, std::map<std::string, Value>> keys;
+    std::set<std::wstring> files;
+    bool starts = true;
+    std::vector<std::string> opens;
+    std::vector<RegistryKey> closes;
+    std::vector<std::wstring> log;  // file tests, starts and messages, in order
+
+    RegistryStatus OpenKey(RegistryKey root, const std::string& path, std::uint32_t access, RegistryKey& key) override {
+        opens.push_back(path + " " + std::to_string(access));
+        if (root != kHKeyLocalMachine || !keys.contains(path)) return 2;  // ERROR_FILE_NOT_FOUND
+        key = 1 + static_cast<RegistryKey>(std::distance(keys.begin(), keys.find(path)));
+        return kRegistrySuccess;
+    }
+    RegistryStatus QueryValue(RegistryKey key, const std::string& name, std::uint32_t& type, std::span<std::byte> data,
+                              std::uint32_t& size) override {
+        const auto& values = std::next(keys.begin(), static_cast<std::ptrdiff_t>(key - 1))->second;
+        if (!values.contains(name)) return 2;
+        const Value& value = values.at(name);
+        if (value.bytes.size() > size) return 234;  // ERROR_MORE_DATA
+        std::memcpy(data.data(), value.bytes.data(), value.bytes.size());
+        type = value.type;
+        size = value.claimedSize != 0 ? value.claimedSize : static_cast<std::uint32_t>(value.bytes.size());
+        return kRegistrySuccess;
+    }
+    void CloseKey(RegistryKey key) override { closes.push_back(key); }
+    std::string Encode(std::wstring_view text) const override { return {text.begin(), text.end()}; }
+    std::wstring Decode(std::string_view bytes) const override { return {bytes.begin(), bytes.end()}; }
+    bool FileExists(std::wstring_view path) const override { return files.contains(std::wstring(path)); }
+    bool Start(std::wstring_view application, std::wstring_view commandLine) override {
+        log.push_back(L"start " + std::wstring(application) + L" " + std::wstring(commandLine));
+        return starts;
+    }
+    void MsgBox(std::wstring_view prompt) override { log.emplace_back(prompt); }
+    std::wstring InputBox(std::wstring_view, std::wstring_view, std::wstring_view) override { return {}; }
+};
+
+constexpr std::uint32_t kSz = kRegSz, kDword = kRegDword;
+
+const struct ReaderCase {
+    const char* name;
+    std::optional<std::optional<Value>> key;  // no key; a key without the value; a key with it
+    bool result;
+    std::wstring text;
+} kReads[] = {
+    {"8 characters with final zero", Value{kSz, {"ABCDEFGH\0", 9}}, true, L"ABCDEFGH"},
+    {"8 characters without final zero", Value{kSz, "ABCDEFGH"}, true, L"ABCDEFGH"},
+    {"only the final zero goes", Value{kSz, {"AB\0CD\0\0", 7}}, true, {L"AB\0CD\0", 6}},
+    {"exactly 1024 bytes", Value{kSz, std::string(1024, 'q')}, true, std::wstring(1024, L'q')},
+    {"1025 bytes do not fit", Value{kSz, std::string(1025, 'q')}, false, L""},
+    {"a claimed size of 2000", Value{kSz, "AB", 2000}, false, L""},
+    {"size 0", Value{kSz, ""}, true, L""},
+    {"missing key", std::nullopt, false, L""},
+    {"missing value", std::optional<Value>{}, false, L""},
+    {"DWORD, least significant byte first", Value{kDword, "\x04\x03\x02\x01"}, true, L"16909060"},
+    {"DWORD with a zero top byte", Value{kDword, {"\xFF\xFF\xFF\0", 4}}, true, L"16777215"},
+    {"DWORD of 3 bytes", Value{kDword, "\x01\x02\x03"}, false, L""},
+    {"type 2", Value{2, {"C:\\x\0", 5}}, false, L""},
+    {"type 3", Value{3, {"\x01\0\0\0", 4}}, false, L""},
+    {"type 7", Value{7, "a"}, false, L""},
+};
+
+TEST(RegistryReader, GetKeyValueReadsEachKindOfValueAndClosesTheKeyOnce) {
+    for (const ReaderCase& c : kReads) {
+        SCOPED_TRACE(c.name);
+        FakeSystem system;
+        if (c.key) system.keys["K"] = {};
+        if (c.key && *c.key) system.keys["K"].emplace("V", **c.key);
+        std::wstring text = L"entry";
+        EXPECT_EQ(RegistryReader(system, system).GetKeyValue(kHKeyLocalMachine, L"K", L"V", text), c.result);
+        EXPECT_EQ(text, c.text);
+        EXPECT_EQ(system.opens, std::vector<std::string>{"K 1"}) << "read access alone";
+        EXPECT_EQ(system.closes, std::vector<RegistryKey>{c.key ? 1u : 0u}) << "closed once, 0 after a failed open";
+    }
+}
+
+const std::string kPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+const std::string kFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
+const std::wstring kUnavailable = L"\u73FE\u6642\u70B9\u3067\u306F\uFF7C\uFF7D\uFF83\uFF91\u60C5\u5831\u3092\u4F7F"
+                                  L"\u7528\u3067\u304D\u307E\u305B\u3093";
+const std::wstring kInT = L"C:\\T\\MSINFO32.EXE";
+
+const struct LauncherCase {
+    const char* name;
+    std::optional<Value> path, folder;  // the two values; none: missing
+    bool starts;
+    std::vector<std::wstring> log;
+} kLaunches[] = {
+    {"first value names a program", Value{kSz, {"C:\\A B\\m.exe\0", 13}}, Value{kSz, "C:\\T"}, true,
+     {L"start C:\\A B\\m.exe \"C:\\A B\\m.exe\""}},
+    {"first value with no data", Value{kSz, ""}, Value{kSz, "C:\\T"}, true, {kUnavailable}},
+    {"the start fails", Value{kSz, "C:\\m.exe"}, {}, false, {L"start C:\\m.exe \"C:\\m.exe\"", kUnavailable}},
+    {"a quote inside the path", Value{kSz, "C:\\a\" b.exe"}, {}, true, {kUnavailable}},
+    {"folder holds the file", {}, Value{kSz, "C:\\T"}, true, {L"start " + kInT + L" \"" + kInT + L"\""}},
+    {"folder without the file", {}, Value{kSz, "C:\\E"}, true, {kUnavailable}},
+};
+
+TEST(SysInfoLauncher, StartsTheProgramTheRegistryNamesOrShowsOneMessage) {
+    for (const LauncherCase& c : kLaunches) {
+        SCOPED_TRACE(c.name);
+        FakeSystem system;
+        system.files = {kInT};
+        system.starts = c.starts;
+        if (c.path) system.keys[kPathKey].emplace("PATH", *c.path);
+        if (c.folder) system.keys[kFolderKey].emplace("MSINFO", *c.folder);
+        RegistryReader reader(system, system);
+        SysInfoLauncher(reader, system, system, system).StartSysInfo();
+        EXPECT_EQ(system.log, c.log);
+        EXPECT_EQ(system.opens.size(), c.path ? 1u : 2u) << "the folder is read only without the first value";
+    }
+}
+
+TEST(AboutTexts, VersionLineInPlainDecimal) {
+    EXPECT_EQ(BuildAboutTexts({L"Tenmoru", 10, 2, 15}).Version, L"\uFF8A\uFF9E\uFF70\uFF7C\uFF9E\uFF6E\uFF9D 10.2.15");
+}
+
+}  // namespace

@@ -1,0 +1,107 @@
+// The About dialog: one dialog however often it is opened, its keys, and its system-information
+// button against the real registry, with a stand-in for the tool and a decoy that must never start.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "about/sys_info_launcher.hpp"
+#include "about/win32/about_form.hpp"
+#include "driver/driver.hpp"
+
+namespace {
+
+using namespace std::chrono_literals;
+using tenmoru::AboutForm;
+
+bool FocusOn(HWND about, int id) {
+    return e2e::WaitUntil([&] { return e2e::FocusedWindow(about) == ::GetDlgItem(about, id); }, 2s);
+}
+
+// A copy of the marker program; each start leaves its command line in "<path>.started".
+struct Marker {
+    explicit Marker(std::filesystem::path at) : path(std::move(at)), record(path.wstring() + L".started") {
+        std::filesystem::create_directories(path.parent_path());
+        std::filesystem::copy_file(e2e::OwnFolder() / L"marker.exe", path, std::filesystem::copy_options::overwrite_existing);
+    }
+    ~Marker() { std::filesystem::remove(path); }
+    // The command line of a start recorded within the timeout, if any; the record goes with it.
+    std::optional<std::wstring> Started(std::chrono::milliseconds timeout) const {
+        if (!e2e::WaitUntil([&] { return std::filesystem::exists(record); }, timeout)) return std::nullopt;
+        const std::string bytes{std::istreambuf_iterator<char>(std::ifstream(record, std::ios::binary).rdbuf()), {}};
+        std::filesystem::remove(record);
+        return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
+    }
+    std::filesystem::path path, record;
+};
+
+// Sets a REG_SZ value below HKEY_LOCAL_MACHINE, or removes it.
+void SetMachineValue(std::wstring_view key, const wchar_t* name, const std::optional<std::wstring>& text) {
+    if (!text) ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, std::wstring(key).c_str(), name);
+    else ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, std::wstring(key).c_str(), name, REG_SZ, text->c_str(),
+                           static_cast<DWORD>(text->size() * 2 + 2));
+}
+
+// The tool stands in a folder whose name has a space right after "C:\Program": started without
+// quotes, Windows would try C:\Program.exe, the decoy, first.
+const std::wstring kFolder = L"C:\\Program Files\\Tenmoru Marker", kTool = kFolder + L"\\MSINFO32.EXE";
+
+TEST(AboutDialog, OneDialogWhoseButtonStartsTheProgramTheRegistryNamesSafelyOrTellsThePlayer) {
+    const struct {
+        const char* name;
+        std::optional<std::wstring> path, folder;  // the two registry values; nullopt: absent
+        std::wstring started;                      // the program started; empty: the message instead
+        WORD key;                                  // 0: a click; else Alt+S, or Enter on the button
+    } launches[] = {
+        {"folder holding the tool, by Enter", std::nullopt, kFolder, kTool, VK_RETURN},  // first: focus on OK
+        {"path names the tool", kTool, std::nullopt, kTool, 0},
+        {"path in quotes, by Alt+S", L"\"" + kTool + L"\"", std::nullopt, kTool, 'S'},
+        {"path names a missing file: the folder is not read", L"C:\\Tenmoru Missing\\MSINFO32.EXE", kFolder, L"", 0},
+        {"folder ending in a backslash", std::nullopt, kFolder + L"\\", kFolder + L"\\\\MSINFO32.EXE", 0},
+        {"folder without the tool", std::nullopt, L"C:\\Program Files", L"", 0},
+        {"folder as a pattern", std::nullopt, L"C:\\Program Files\\Tenmoru M*", L"", 0},
+    };
+    const Marker tool(kTool), decoy(L"C:\\Program.exe");
+    const e2e::Session session;
+    const HWND about = session.OpenAbout();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(FocusOn(about, AboutForm::cmdOK));
+    EXPECT_EQ(session.OpenAbout(), about) << "a second click shows the same dialog, and no other";
+    for (const auto& c : launches) {
+        SCOPED_TRACE(c.name);
+        SetMachineValue(tenmoru::kSysInfoPathKey, L"PATH", c.path);
+        SetMachineValue(tenmoru::kSysInfoFolderKey, L"MSINFO", c.folder);
+        ASSERT_TRUE(e2e::BringToForeground(about));
+        for (int tab = 0; c.key == VK_RETURN && tab < 2; ++tab) {  // OK, picture box, the button
+            e2e::PressKey(VK_TAB);
+            EXPECT_TRUE(FocusOn(about, tab == 0 ? AboutForm::picIcon : AboutForm::cmdSysInfo));
+        }
+        if (c.key == 0) e2e::ClickAt(::GetDlgItem(about, AboutForm::cmdSysInfo));
+        else e2e::PressKey(c.key, c.key == 'S' ? VK_MENU : 0);
+        if (!c.started.empty()) {
+            EXPECT_EQ(tool.Started(e2e::kReactTimeout), L"\"" + c.started + L"\"") << "started with its path in quotes";
+            EXPECT_TRUE(e2e::ThreadAnswers(about) && !session.ShownBox()) << "no message when the tool starts";
+        } else {
+            const auto box = session.WaitForBox();
+            ASSERT_TRUE(box.has_value()) << "no message";
+            EXPECT_EQ(box->text, L"\u73FE\u6642\u70B9\u3067\u306F\uFF7C\uFF7D\uFF83\uFF91\u60C5\u5831\u3092\u4F7F\u7528"
+                                 L"\u3067\u304D\u307E\u305B\u3093");
+            EXPECT_FALSE(session.Close(box->window).has_value());
+            EXPECT_FALSE(tool.Started(0ms).has_value()) << "nothing may start";
+        }
+        EXPECT_FALSE(decoy.Started(0ms).has_value()) << "C:\\Program.exe must never start";
+    }
+    SetMachineValue(tenmoru::kSysInfoPathKey, L"PATH", L"C:\\windows\\system32\\msinfo32.exe");  // as it was
+    // Esc closes the dialog wherever the focus is, and Enter on the picture box does; the next
+    // opening builds it anew with the focus on OK, where Enter closes it.
+    for (const int tabs : {-1, 1, 0}) {
+        const HWND open = e2e::FindShownWindow(session.ProcessId(), tenmoru::kAboutFormClass);
+        ASSERT_TRUE(e2e::BringToForeground(open));
+        if (tabs > 0) e2e::PressKey(VK_TAB);
+        e2e::PressKey(tabs < 0 ? VK_ESCAPE : VK_RETURN);
+        EXPECT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(open); }) && !session.ShownBox()) << tabs;
+        const HWND reopened = session.OpenAbout();
+        EXPECT_TRUE(reopened != open && FocusOn(reopened, AboutForm::cmdOK)) << tabs;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,208 @@
+#include "driver/driver.hpp"
+
+#include <stdexcept>
+
+#include "about/win32/about_form.hpp"
+#include "runtime/win32/input_box.hpp"
+#include "shell/win32/tenmoru_form.hpp"
+
+namespace e2e {
+
+namespace {
+
+void Require(bool condition, const char* what) {
+    if (!condition) throw std::runtime_error(what);
+}
+
+INPUT Key(WORD virtualKey, wchar_t unicode, bool up) {
+    INPUT input{INPUT_KEYBOARD, {}};
+    input.ki = {virtualKey, unicode, (unicode != 0 ? KEYEVENTF_UNICODE : 0u) | (up ? KEYEVENTF_KEYUP : 0u), 0, 0};
+    return input;
+}
+
+void Send(std::vector<INPUT> inputs) { ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        ::Sleep(10);  // leaves the two cores to the program under test
+    }
+    return true;
+}
+
+std::filesystem::path OwnFolder() {
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return std::filesystem::path(path).parent_path();
+}
+
+std::vector<HWND> Windows(DWORD processId, std::wstring_view className) {
+    std::vector<HWND> found;
+    for (HWND window = ::GetTopWindow(nullptr); window != nullptr; window = ::GetWindow(window, GW_HWNDNEXT)) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && (className.empty() || ClassName(window) == className)) found.push_back(window);
+    }
+    return found;
+}
+
+HWND FindShownWindow(DWORD processId, std::wstring_view className) {
+    for (HWND window : Windows(processId, className))
+        if (::IsWindowVisible(window)) return window;
+    return nullptr;
+}
+
+std::wstring ClassName(HWND window) {
+    wchar_t name[256] = {};
+    ::GetClassNameW(window, name, 256);
+    return name;
+}
+
+// WM_GETTEXT works across processes (the system copies the text), unlike GetWindowText on controls.
+std::wstring Text(HWND window) {
+    std::wstring text(static_cast<std::size_t>(::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        ::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
+HWND FocusedWindow(HWND anyWindowOfThread) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(anyWindowOfThread, nullptr), &info);
+    return info.hwndFocus;
+}
+
+bool ThreadAnswers(HWND window) {
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result) != 0;
+}
+
+// Wine can hand the activation back to the window that had it a moment after the switch: the
+// window counts as foreground once its thread has answered and the foreground stays put a while.
+bool BringToForeground(HWND topLevel) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (::GetForegroundWindow() != topLevel) ::SetForegroundWindow(topLevel);
+        if (!WaitUntil([&] { return ::GetForegroundWindow() == topLevel; }, 3s)) continue;
+        if (!ThreadAnswers(topLevel)) return false;
+        if (!WaitUntil([&] { return ::GetForegroundWindow() != topLevel; }, 100ms)) return true;
+    }
+    return false;
+}
+
+void PressKey(WORD virtualKey, WORD heldKey) {
+    std::vector<INPUT> keys{Key(virtualKey, 0, false), Key(virtualKey, 0, true)};
+    if (heldKey != 0) keys = {Key(heldKey, 0, false), keys[0], keys[1], Key(heldKey, 0, true)};
+    Send(std::move(keys));
+}
+
+void TypeText(std::wstring_view text) {
+    std::vector<INPUT> keys;
+    for (const wchar_t c : text) keys.insert(keys.end(), {Key(0, c, false), Key(0, c, true)});
+    Send(std::move(keys));
+}
+
+// Each mouse event carries its own absolute position, so it cannot land where the pointer was;
+// every other click lands a double-click width further right, so two are never a double click.
+void ClickAt(HWND window, double fractionX, double fractionY) {
+    static int shift = 0;
+    shift = shift == 0 ? ::GetSystemMetrics(SM_CXDOUBLECLK) : 0;
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    const LONG x = ::MulDiv(r.left + static_cast<int>((r.right - r.left) * fractionX) + shift, 65535,
+                            ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    const LONG y = ::MulDiv(r.top + static_cast<int>((r.bottom - r.top) * fractionY), 65535,
+                            ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    std::vector<INPUT> clicks;
+    for (const DWORD button : {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+        clicks.push_back(INPUT{INPUT_MOUSE, {}});
+        clicks.back().mi = {x, y, 0, button | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0};
+    }
+    Send(std::move(clicks));
+}
+
+Session::Session(std::wstring_view exeName, std::wstring_view mainClass) {
+    const std::filesystem::path exe = OwnFolder() / exeName;
+    std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    Require(::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             exe.parent_path().c_str(), &startup, &info) != FALSE,
+            "the program did not start");
+    tenmoru::unique_process_information started(info);
+    process_ = std::move(started.process);
+    processId_ = started.processId;
+    WaitUntil([&] { return (main_ = FindShownWindow(processId_, mainClass)) != nullptr || Ended(0ms); }, 30s);
+    Require(main_ != nullptr && ThreadAnswers(main_), "the main window was not shown");
+}
+
+Session::~Session() {
+    if (!Ended(0ms) && ::TerminateProcess(process_.get(), 1)) ::WaitForSingleObject(process_.get(), 10000);
+}
+
+bool Session::Ended(std::chrono::milliseconds timeout) const {
+    return ::WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+}
+
+std::optional<Box> Session::ShownBox() const {
+    const HWND box = FindShownWindow(processId_, L"#32770");
+    if (box == nullptr) return std::nullopt;
+    const bool input = ::GetDlgItem(box, tenmoru::kInputFieldId) != nullptr;
+    const HWND text = ::GetDlgItem(box, input ? tenmoru::kInputPromptId : 0xFFFF);  // 0xFFFF: a message's text
+    return Box{box, input, Text(box), text != nullptr ? Text(text) : L""};
+}
+
+std::optional<Box> Session::WaitForBox() const {
+    std::optional<Box> box;
+    WaitUntil([&] { return (box = ShownBox()).has_value(); });
+    return box;
+}
+
+// Between two boxes the handler runs without reading messages, and the next box exists before the
+// program reads messages again: once the main thread answers and no dialog exists, the program
+// waits with nothing open.
+std::optional<Box> Session::NextBoxOrIdle() const {
+    std::optional<Box> next;
+    Require(WaitUntil([&] {
+                return (next = ShownBox()) ||
+                       (Windows(processId_, L"#32770").empty() && ThreadAnswers(main_) && ::IsWindowEnabled(main_));
+            }),
+            "the program neither showed a box nor came back to its windows");
+    return next;
+}
+
+Box Session::StartGame() const {
+    ClickAt(Control(tenmoru::Tenmoru::cmdstat));
+    const auto box = WaitForBox();
+    Require(box && box->input, "the start button showed no input box");
+    return *box;
+}
+
+std::optional<Box> Session::Answer(const Box& inputBox, std::wstring_view answer) const {
+    const HWND field = ::GetDlgItem(inputBox.window, tenmoru::kInputFieldId);
+    Require(BringToForeground(inputBox.window) && WaitUntil([&] { return FocusedWindow(field) == field; }),
+            "the input box's field has no focus");
+    TypeText(answer);
+    Require(WaitUntil([&] { return Text(field) == answer; }), "the typed answer did not arrive");
+    return Close(inputBox.window);
+}
+
+std::optional<Box> Session::Close(HWND box, WORD key) const {
+    Require(BringToForeground(box), "the box is not in front");
+    PressKey(key);
+    Require(WaitUntil([&] { return !::IsWindowVisible(box); }), "the box did not close");
+    return NextBoxOrIdle();
+}
+
+HWND Session::OpenAbout() const {
+    ClickAt(Control(tenmoru::Tenmoru::lblver));
+    HWND about = nullptr;
+    WaitUntil([&] { return (about = FindShownWindow(processId_, tenmoru::kAboutFormClass)) != nullptr; });
+    return about;
+}
+
+}  // namespace e2e

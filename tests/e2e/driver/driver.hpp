@@ -1,0 +1,76 @@
+#pragma once
+// The end-to-end driver, shared by the end-to-end tests and the benchmark: it starts a program from
+// its own folder, reads back what a player sees of the program's windows and boxes, and gives real
+// keyboard and mouse input (SendInput, which goes to the foreground window).
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/win32/handles.hpp"
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+inline constexpr std::chrono::milliseconds kReactTimeout = 10s;  // for a window to react
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = kReactTimeout);
+std::filesystem::path OwnFolder();
+
+// The top-level windows of a process, shown or not, of one class if given.
+std::vector<HWND> Windows(DWORD processId, std::wstring_view className = {});
+HWND FindShownWindow(DWORD processId, std::wstring_view className);
+std::wstring ClassName(HWND window);
+std::wstring Text(HWND window);
+HWND FocusedWindow(HWND anyWindowOfThread);
+bool ThreadAnswers(HWND window);
+
+bool BringToForeground(HWND topLevel);
+void PressKey(WORD virtualKey, WORD heldKey = 0);
+void TypeText(std::wstring_view text);
+void ClickAt(HWND window, double fractionX = 0.5, double fractionY = 0.5);  // never a double click
+
+// A modal box: the input box or a message box, both dialogs of class "#32770".
+struct Box {
+    HWND window = nullptr;
+    bool input = false;
+    std::wstring title, text;  // text: the message, or the input box's prompt
+};
+
+// A running Tenmoru.exe, or another program with its main window's start button and its boxes
+// (the benchmark's yardstick), ended when the session goes. Throws std::runtime_error when the
+// program does not do what a step expects.
+class Session {
+public:
+    explicit Session(std::wstring_view exeName = L"Tenmoru.exe", std::wstring_view mainClass = L"Tenmoru");
+    ~Session();
+
+    [[nodiscard]] HWND Main() const noexcept { return main_; }
+    [[nodiscard]] HWND Control(int id) const noexcept { return ::GetDlgItem(main_, id); }
+    [[nodiscard]] DWORD ProcessId() const noexcept { return processId_; }
+    [[nodiscard]] HANDLE Process() const noexcept { return process_.get(); }
+    [[nodiscard]] bool Ended(std::chrono::milliseconds timeout) const;
+
+    [[nodiscard]] std::optional<Box> ShownBox() const;
+    [[nodiscard]] std::optional<Box> WaitForBox() const;
+    // The next box, or nullopt once the program waits in its windows with no box open.
+    [[nodiscard]] std::optional<Box> NextBoxOrIdle() const;
+    [[nodiscard]] Box StartGame() const;  // a click on the start button; the game's first input box
+    // Types the answer and presses Enter; closes a box with a key (Enter: OK, Esc: Cancel). Each
+    // returns what comes next.
+    std::optional<Box> Answer(const Box& inputBox, std::wstring_view answer) const;
+    std::optional<Box> Close(HWND box, WORD key = VK_RETURN) const;
+    HWND OpenAbout() const;  // a click on the version label; the About dialog, or nullptr
+
+private:
+    tenmoru::unique_handle process_;
+    DWORD processId_ = 0;
+    HWND main_ = nullptr;
+};
+
+}  // namespace e2e

@@ -1,0 +1,94 @@
+// Both windows as the player first sees them, at 96 and 144 dpi: frame, client size, every control
+// where its twips put it with its caption, and every caption whole inside its control.
+#include <gtest/gtest.h>
+
+#include "about/win32/about_form.hpp"
+#include "driver/driver.hpp"
+#include "runtime/win32/ui_font.hpp"
+#include "shell/win32/tenmoru_form.hpp"
+
+namespace {
+
+using tenmoru::AboutForm;
+using tenmoru::Tenmoru;
+
+struct Design {
+    int id, left, top, width, height;  // twips; the window itself has id 0 and its client area
+    std::wstring_view caption;         // null: not checked
+};
+
+constexpr DWORD kSizing = WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+const std::vector<Design> kMain{{0, 0, 0, 2955, 1725, L"Tenmoru"},
+                                {Tenmoru::lblhelp, 480, 120, 975, 255, L"\u3064\u304B\u3044\u304B\u305F"},
+                                {Tenmoru::lblver, 1800, 120, 975, 255, L"\u30D0\u30FC\u30B8\u30E7\u30F3"},
+                                {Tenmoru::cmdstat, 840, 600, 1335, 375, L"\u3061\u3087\u3046\u305B\u3093"},
+                                {Tenmoru::cmdend, 840, 1200, 1335, 375, L"\u304A\u308F\u308B"}};
+const std::vector<Design> kAbout{
+    {0, 0, 0, 5730, 3555, L"Tenmoru\u306E\uFF8A\uFF9E\uFF70\uFF7C\uFF9E\uFF6E\uFF9D\u60C5\u5831"},
+    {AboutForm::picIcon, 240, 240, 540, 540, L""},
+    {AboutForm::lblTitle, 1050, 240, 3885, 480, L"Tenmoru"},
+    {AboutForm::lblVersion, 1050, 780, 3885, 225, L"\uFF8A\uFF9E\uFF70\uFF7C\uFF9E\uFF6E\uFF9D 2.0.0"},
+    {AboutForm::lblDescription, 1050, 1125, 3885, 1170, {}},
+    {AboutForm::lblDisclaimer, 255, 2625, 3870, 825, L"\u8B66\u544A: ..."},
+    {AboutForm::cmdOK, 4245, 2625, 1380, 345, L"OK"},
+    {AboutForm::cmdSysInfo, 4260, 3075, 1380, 345, L"\uFF7C\uFF7D\uFF83\uFF91\u60C5\u5831(&S)..."}};
+
+// The caption measured in the font the program picks for the DPI (made here the same way) must fit
+// the room its control gives it: a label's client area, a button's less its frame.
+void ExpectCaptionFits(HWND control, UINT dpi, bool button) {
+    const tenmoru::unique_hfont font = tenmoru::CreateUiFont(dpi);
+    const tenmoru::unique_window_dc dc(nullptr);
+    const tenmoru::unique_select_object selected(dc.get(), font.get());
+    RECT room{};
+    ::GetClientRect(control, &room);
+    ::InflateRect(&room, button ? -3 : 0, button ? -3 : 0);
+    RECT text{0, 0, room.right - room.left, 0};
+    const std::wstring caption = e2e::Text(control);
+    ::DrawTextW(dc.get(), caption.c_str(), -1, &text, DT_CALCRECT | (button ? DT_SINGLELINE : DT_WORDBREAK | DT_NOPREFIX));
+    EXPECT_LE(text.right, room.right - room.left) << "caption too wide";
+    EXPECT_LE(text.bottom, room.bottom - room.top) << "caption too high";
+}
+
+void ExpectLayout(HWND window, const std::vector<Design>& design, UINT dpi, DWORD styleOn, DWORD styleOff) {
+    const auto px = [dpi](int twips) { return ::MulDiv(twips, static_cast<int>(dpi), 1440); };
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE));
+    EXPECT_EQ(style & (styleOn | styleOff), styleOn);
+    std::size_t children = 0;
+    for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) ++children;
+    EXPECT_EQ(children + 1, design.size());
+    for (const Design& d : design) {
+        SCOPED_TRACE("control " + std::to_string(d.id));
+        const HWND control = d.id == 0 ? window : ::GetDlgItem(window, d.id);
+        ASSERT_NE(control, nullptr);
+        RECT r{};
+        if (d.id == 0) {
+            ::GetClientRect(window, &r);
+        } else {
+            ::GetWindowRect(control, &r);
+            ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        }
+        EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right - r.left, r.bottom - r.top}),
+                  std::vector<LONG>({px(d.left), px(d.top), px(d.width), px(d.height)}));
+        if (d.caption.data() != nullptr) { EXPECT_EQ(e2e::Text(control), d.caption); }
+        if (d.id != 0 && d.id != AboutForm::picIcon) ExpectCaptionFits(control, dpi, e2e::ClassName(control) == L"Button");
+    }
+}
+
+// Wine reads the display resolution (HKCU\Control Panel\Desktop LogPixels) as each program starts.
+void ExpectBothWindowsLaidOutAt(DWORD dpi) {
+    const auto setDpi = [](DWORD value) {
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &value, sizeof value);
+    };
+    setDpi(dpi);
+    const e2e::Session session;
+    setDpi(96);
+    ExpectLayout(session.Main(), kMain, dpi, WS_CAPTION | WS_SYSMENU | kSizing, 0);
+    const HWND about = session.OpenAbout();
+    ASSERT_NE(about, nullptr);
+    ExpectLayout(about, kAbout, dpi, WS_CAPTION | WS_SYSMENU, kSizing);
+}
+
+TEST(Layout, BothWindowsAt96Dpi) { ExpectBothWindowsLaidOutAt(96); }
+TEST(Layout, BothWindowsAt144Dpi) { ExpectBothWindowsLaidOutAt(144); }
+
+}  // namespace

@@ -12,6 +12,7 @@
 #include "runtime/app.hpp"
 #include "runtime/win32/handles.hpp"
 #include "runtime/win32/layout.hpp"
+#include "runtime/win32/newer_functions.hpp"
 #include "runtime/win32/ui_font.hpp"
 #include "runtime/win32/win32_ui.hpp"
 

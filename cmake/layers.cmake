@@ -24,11 +24,14 @@ function(tenmoru_layer target layer)
 endfunction()
 
 # Options for the code that goes into Tenmoru.exe: small and self-contained, unused code and data
-# dropped. Test programs keep the defaults.
+# dropped; and only the functions of Windows 7 declared, so that a call of a newer one fails to
+# build (newer ones are looked up at run time, in runtime/win32/newer_functions.cpp). Test programs
+# keep the defaults.
 set(tenmoru_size_options -Os -ffunction-sections -fdata-sections -fno-threadsafe-statics -fno-exceptions
     -fno-asynchronous-unwind-tables)
 function(tenmoru_product target)
   if(WIN32)
+    target_compile_definitions(${target} PRIVATE _WIN32_WINNT=0x0601 WINVER=0x0601)
     target_compile_options(${target} PRIVATE $<$<CONFIG:Release,MinSizeRel>:${tenmoru_size_options}>)
   endif()
 endfunction()

@@ -1,5 +1,6 @@
 #include "runtime/win32/form.hpp"
 
+#include "runtime/win32/newer_functions.hpp"
 #include "runtime/win32/open_forms.hpp"
 #include "runtime/win32/ui_font.hpp"
 #include "runtime/win32/window_class.hpp"
@@ -105,7 +106,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case DM_GETDEFID:
         return DefaultButtonId();
-    case WM_GETDPISCALEDSIZE:
+    case kGetDpiScaledSizeMessage:
         return OnGetDpiScaledSize(static_cast<UINT>(wParam), *reinterpret_cast<SIZE*>(lParam));
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));

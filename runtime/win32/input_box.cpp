@@ -128,7 +128,7 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
             EndDialog(dialog, IDCANCEL);
         }
         return TRUE;
-    case WM_GETDPISCALEDSIZE: {
+    case kGetDpiScaledSizeMessage: {
         // The size our own layout gives at the new DPI; the system then suggests a place for it.
         const auto dpi = static_cast<UINT>(wParam);
         const unique_hfont font = CreateUiFont(dpi);

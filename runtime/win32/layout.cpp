@@ -16,12 +16,6 @@ RECT PixelRect(const TwipsRect& rect, UINT dpi) noexcept {
     return RECT{left, top, left + TwipsToPixels(rect.width, dpi), top + TwipsToPixels(rect.height, dpi)};
 }
 
-SIZE WindowSizeForClient(SIZE client, DWORD style, DWORD exStyle, UINT dpi) noexcept {
-    RECT frame{0, 0, client.cx, client.cy};
-    AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
-    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
-}
-
 bool CreateControls(HWND parent, std::span<const ControlSpec> controls) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     for (const ControlSpec& control : controls) {
@@ -44,11 +38,6 @@ void PlaceControls(HWND parent, std::span<const ControlSpec> controls, UINT dpi,
         MoveControl(child, PixelRect(control.rect, dpi));
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
-}
-
-UINT WindowDpi(HWND window) noexcept {
-    const UINT dpi = GetDpiForWindow(window);
-    return dpi != 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }
 
 void PlaceOnWorkArea(HWND window, SIZE size, HWND anchor, Placement placement) noexcept {

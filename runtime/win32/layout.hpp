@@ -38,9 +38,6 @@ struct ControlSpec {
 // in twips gets the same size in pixels wherever it stands.
 [[nodiscard]] RECT PixelRect(const TwipsRect& rect, UINT dpi) noexcept;
 
-// Outer window size for a client area of the given pixels at the DPI, for a window without menu.
-[[nodiscard]] SIZE WindowSizeForClient(SIZE client, DWORD style, DWORD exStyle, UINT dpi) noexcept;
-
 // Creates the controls of the table as children of parent, in table order (which is the tab order).
 // Returns false if one could not be created.
 bool CreateControls(HWND parent, std::span<const ControlSpec> controls);
@@ -50,9 +47,6 @@ void MoveControl(HWND control, const RECT& r) noexcept;
 
 // Moves and sizes every control of the table for the DPI and gives each the font.
 void PlaceControls(HWND parent, std::span<const ControlSpec> controls, UINT dpi, HFONT font);
-
-// The DPI the window is shown at (96 when the system cannot tell).
-[[nodiscard]] UINT WindowDpi(HWND window) noexcept;
 
 // Where a window goes on the work area of its anchor's monitor (the primary one without anchor):
 // centred on the anchor, or beside it (right of it, else left of it, top edges level; centred on the

@@ -1,12 +1,31 @@
 #pragma once
-// Functions of newer Windows versions than the oldest the program runs on, looked up once at run
-// time; where one is missing, what the program does instead.
+// Functions of Windows versions newer than Windows 7 SP1, the oldest the program starts on, looked
+// up once at run time, with what the program does where one is missing. On Windows 10 1703 and
+// later every one of them is there and used.
 #include <windows.h>
 
 namespace tenmoru {
 
+// WM_GETDPISCALEDSIZE: Windows 10 1703 and later ask a window for its size at a new DPI.
+inline constexpr UINT kGetDpiScaledSizeMessage = 0x02E4;
+
+// The DPI the window is shown at: the window's own (Windows 10 1607), else its monitor's (Windows
+// 8.1), else the system's.
+[[nodiscard]] UINT WindowDpi(HWND window) noexcept;
+
+// The outer size of a window without menu whose client area has the given size at the DPI; before
+// Windows 10 1607 the frame is measured at the system's DPI.
+[[nodiscard]] SIZE WindowSizeForClient(SIZE client, DWORD style, DWORD exStyle, UINT dpi) noexcept;
+
+// The system's message font for the DPI (before Windows 10 1607: the font at the system's DPI,
+// its height scaled to the DPI). False when the system does not tell.
+bool MessageFont(LOGFONTW& font, UINT dpi) noexcept;
+
+// The system time, to the tick of the clock where the system tells it (Windows 8).
+[[nodiscard]] FILETIME PreciseSystemTime() noexcept;
+
 // Stops the dialog manager from scaling a dialog and its controls on a DPI change, for dialogs
-// that lay themselves out (Windows 10 1703 and later; earlier systems do not scale dialogs).
+// that lay themselves out (Windows 10 1703; earlier systems do not scale dialogs).
 void DisableDialogDpiScaling(HWND dialog) noexcept;
 
 }  // namespace tenmoru

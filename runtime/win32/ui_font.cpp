@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/win32/newer_functions.hpp"
+
 namespace tenmoru {
 
 namespace {
@@ -77,18 +79,17 @@ void PreferProportional(LOGFONTW& font) {
 }  // namespace
 
 unique_hfont CreateUiFont(UINT dpi) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
+    LOGFONTW font{};
+    if (!MessageFont(font, dpi)) {
         // Without the metrics: the stock GUI font's face at 9 points for this DPI.
-        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof metrics.lfMessageFont, &metrics.lfMessageFont);
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
         constexpr int kPoints = 9;
         constexpr int kPointsPerInch = 72;
-        metrics.lfMessageFont.lfHeight = -MulDiv(kPoints, static_cast<int>(dpi), kPointsPerInch);
-        metrics.lfMessageFont.lfWidth = 0;
+        font.lfHeight = -MulDiv(kPoints, static_cast<int>(dpi), kPointsPerInch);
+        font.lfWidth = 0;
     }
-    PreferProportional(metrics.lfMessageFont);
-    return unique_hfont{CreateFontIndirectW(&metrics.lfMessageFont)};
+    PreferProportional(font);
+    return unique_hfont{CreateFontIndirectW(&font)};
 }
 
 }  // namespace tenmoru

@@ -10,7 +10,7 @@ LoadedAboutTexts BuildAboutTexts(const AppProperties& app) {
     return {std::wstring(app.Title) + std::wstring(kAboutTitleSuffix),
             std::wstring(kAboutVersionPrefix) + number(app.Major) + L"." + number(app.Minor) + L"." +
                 number(app.Revision),
-            std::wstring(app.Title)};
+            std::wstring(app.Title), std::wstring(app.Title) + std::wstring(kAboutIconNameSuffix)};
 }
 
 }  // namespace tenmoru

@@ -22,8 +22,8 @@ using Id = AboutForm::ControlId;
 
 // In tab order (cmdOK, picIcon, cmdSysInfo), then the labels, which take no focus. Buttons notify
 // their focus so that the default button's look follows it, as in any dialog. The caption, the
-// title and the version are filled in by Form_Load before the window is first shown. "ｼｽﾃﾑ" is
-// half-width katakana; parentheses, colon and dots are ASCII.
+// title, the version and the picture's name are filled in by Form_Load before the window is first
+// shown. "ｼｽﾃﾑ" is half-width katakana; parentheses, colon and dots are ASCII.
 constexpr std::array<ControlSpec, 7> kControls{{
     {Id::cmdOK, WC_BUTTONW, L"OK", BS_DEFPUSHBUTTON | BS_NOTIFY | WS_TABSTOP, 0, {4245, 2625, 1380, 345}},
     {Id::picIcon, kPictureBoxClass, L"", WS_TABSTOP, WS_EX_CLIENTEDGE, {240, 240, 540, 540}},
@@ -47,19 +47,20 @@ constexpr FormDesign kDesign{.className = kAboutFormClass,
                              .placement = Placement::Beside};
 
 // One stroke of the etched separator Line1: a horizontal band from (left, top) to x = right, as
-// thick as thickness twips (at least one pixel), in one colour.
+// thick as thickness twips (at least one pixel), in one of the system's colours.
 struct SeparatorStroke {
     int left;
     int top;
     int right;
     int thickness;
-    COLORREF colour;
+    int colour;
 };
 
-// The grey line, and one pixel lower the white line twice as thick.
+// The shadow line, and one pixel lower the highlight line twice as thick (grey and white in the
+// standard colours).
 constexpr std::array<SeparatorStroke, 2> kSeparator{{
-    {90, 2445, 5654, 15, RGB(128, 128, 128)},
-    {105, 2460, 5654, 30, RGB(255, 255, 255)},
+    {90, 2445, 5654, 15, COLOR_3DSHADOW},
+    {105, 2460, 5654, 30, COLOR_3DHILIGHT},
 }};
 
 }  // namespace
@@ -72,10 +73,7 @@ AboutForm& frmAbout2() {
 }
 
 bool AboutForm::Open(HWND beside) {
-    if (Window() == nullptr) {
-        if (!RegisterPictureBoxClass() || !Load(beside)) return false;
-        Form_Load();
-    }
+    if (Window() == nullptr && (!RegisterPictureBoxClass() || !Load(beside))) return false;
     // Opened now, or already open: shown in front unchanged.
     Show();
     return true;
@@ -96,12 +94,15 @@ void AboutForm::Form_Load() {
     SetWindowTextW(Window(), texts.Caption.c_str());
     SetWindowTextW(Control(lblVersion), texts.Version.c_str());
     SetWindowTextW(Control(lblTitle), texts.Title.c_str());
+    SetWindowTextW(Control(picIcon), texts.IconName.c_str());  // what a screen reader calls the picture
 }
 
 // Unload: the window goes; the instance stays for the next opening.
 void AboutForm::cmdOK_Click() { Unload(); }
 
 void AboutForm::cmdSysInfo_Click() { StartSysInfo(); }
+
+void AboutForm::OnLoad() { Form_Load(); }
 
 void AboutForm::OnClick(int id) {
     if (id == cmdOK || id == IDCANCEL) cmdOK_Click();  // Esc: OK is the cancel button as well
@@ -121,13 +122,12 @@ void AboutForm::PaintSeparator() const {
         const int top = TwipsToPixels(stroke.top, dpi);
         const RECT band{TwipsToPixels(stroke.left, dpi), top, TwipsToPixels(stroke.right, dpi),
                         top + std::max(1, TwipsToPixels(stroke.thickness, dpi))};
-        SetDCBrushColor(paint.get(), stroke.colour);
-        FillRect(paint.get(), &band, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+        FillRect(paint.get(), &band, GetSysColorBrush(stroke.colour));
     }
 }
 
-// The title, the credit and the warning are drawn in black; the version in the system's colour.
-std::optional<COLORREF> AboutForm::LabelTextColour(int id) const {
+// The title, the credit and the warning are designed in black; the version in the system's colour.
+std::optional<COLORREF> AboutForm::DesignedTextColour(int id) const {
     if (id == lblTitle || id == lblDescription || id == lblDisclaimer) return RGB(0, 0, 0);
     return std::nullopt;
 }

@@ -32,9 +32,10 @@ private:
     void cmdOK_Click();
     void cmdSysInfo_Click();
 
+    void OnLoad() override;
     void OnClick(int id) override;
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    [[nodiscard]] std::optional<COLORREF> LabelTextColour(int id) const override;
+    [[nodiscard]] std::optional<COLORREF> DesignedTextColour(int id) const override;
     void OnDpiApplied(UINT dpi) override;
     void PaintSeparator() const;
 

@@ -1,5 +1,6 @@
 #include "about/win32/picture_box.hpp"
 
+#include "runtime/win32/accessible_graphic.hpp"
 #include "runtime/win32/handles.hpp"
 #include "runtime/win32/layout.hpp"
 #include "runtime/win32/newer_functions.hpp"
@@ -50,6 +51,8 @@ LRESULT CALLBACK PictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
         // A click gives the box the focus, as a click on a picture box does.
         SetFocus(box);
         return 0;
+    case WM_GETOBJECT:
+        return AnswerGetObjectAsGraphic(box, wParam, lParam);
     case WM_GETDLGCODE:
         // No keys of its own: the dialog keeps Tab, Enter, Esc, the arrows and the access keys.
         return 0;

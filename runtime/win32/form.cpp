@@ -1,5 +1,6 @@
 #include "runtime/win32/form.hpp"
 
+#include "runtime/colours.hpp"
 #include "runtime/win32/newer_functions.hpp"
 #include "runtime/win32/open_forms.hpp"
 #include "runtime/win32/ui_font.hpp"
@@ -59,7 +60,9 @@ void Form::Unload() noexcept {
 
 std::optional<LRESULT> Form::OnMessage(UINT, WPARAM, LPARAM) { return std::nullopt; }
 
-std::optional<COLORREF> Form::LabelTextColour(int) const { return std::nullopt; }
+void Form::OnLoad() {}
+
+std::optional<COLORREF> Form::DesignedTextColour(int) const { return std::nullopt; }
 
 void Form::OnDpiApplied(UINT) {}
 
@@ -97,12 +100,13 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (focus_ != nullptr && IsWindow(focus_)) SetFocus(focus_);
         return 0;
     case WM_CTLCOLORSTATIC:
-        if (const auto colour = LabelTextColour(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))) {
-            const auto dc = reinterpret_cast<HDC>(wParam);
-            SetTextColor(dc, *colour);
-            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-        }
+        return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SETTINGCHANGE:  // perhaps a new message font: laid out again
+        if (wParam == SPI_SETNONCLIENTMETRICS) ApplyDpi(WindowDpi(hwnd_));
+        [[fallthrough]];
+    case WM_SYSCOLORCHANGE:  // the colours or the theme changed: paint everything anew
+    case WM_THEMECHANGED:
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         break;
     case DM_GETDEFID:
         return DefaultButtonId();
@@ -120,11 +124,26 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
+// Every label in the system's colours on the form's face (a theme would paint it on a background of
+// its own, whatever the colours), or in its designed colour where that reads well.
+LRESULT Form::OnCtlColorStatic(HDC dc, HWND label) const noexcept {
+    HIGHCONTRASTW highContrast{sizeof highContrast, 0, nullptr};
+    SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof highContrast, &highContrast, 0);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+    const std::optional<COLORREF> designed = DesignedTextColour(GetDlgCtrlID(label));
+    SetTextColor(dc, designed ? LabelTextColour(*designed, (highContrast.dwFlags & HCF_HIGHCONTRASTON) != 0, face, text)
+                              : text);
+    SetBkColor(dc, face);
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
 LRESULT Form::OnCreate() {
     if (!CreateControls(hwnd_, design_.controls)) return -1;
     OpenForms::Instance().Add(hwnd_);
     focus_ = Control(design_.controls.front().id);
     ApplyDpi(WindowDpi(hwnd_));
+    OnLoad();
     return 0;
 }
 

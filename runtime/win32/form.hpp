@@ -3,7 +3,9 @@
 // GWLP_USERDATA. The base does what every form shares: class registration, open-form bookkeeping,
 // placement on the work area, the control table laid out in twips for the window's DPI (again
 // on every DPI change, with the font and icons for it), focus memory, and Enter through
-// DM_GETDEFID. A concrete form is its design (control table and frame) plus its handlers.
+// DM_GETDEFID, labels in a designed colour that give way to the system's under high contrast, and
+// a repaint whenever the system's colours change. A concrete form is its design (control table
+// and frame) plus its handlers.
 #include <windows.h>
 
 #include <optional>
@@ -48,12 +50,15 @@ protected:
     explicit Form(const FormDesign& design) noexcept : design_(design) {}
     ~Form();
 
+    // The form is loaded: its window and controls exist, laid out, not yet shown.
+    virtual void OnLoad();
     // A click on a control (from the mouse, or Enter, Space or an access key), or Esc as IDCANCEL.
     virtual void OnClick(int id) = 0;
     // Messages a form handles itself; nullopt leaves them to the base.
     virtual std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // The text colour of a label; nullopt for the system's default.
-    [[nodiscard]] virtual std::optional<COLORREF> LabelTextColour(int id) const;
+    // The colour a label's text is designed in; nullopt for the system's. A designed colour gives
+    // way to the system's text colour under high contrast, or where it would not read well.
+    [[nodiscard]] virtual std::optional<COLORREF> DesignedTextColour(int id) const;
     // After the controls were laid out for a DPI, at the opening and on every DPI change.
     virtual void OnDpiApplied(UINT dpi);
 
@@ -63,6 +68,7 @@ private:
     LRESULT OnCreate();
     void OnCommand(int id, UINT code);
     void OnActivate(UINT state, bool minimized) noexcept;
+    LRESULT OnCtlColorStatic(HDC dc, HWND label) const noexcept;
     [[nodiscard]] bool OnGetDpiScaledSize(UINT dpi, SIZE& size) const noexcept;
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     [[nodiscard]] LRESULT DefaultButtonId() const noexcept;

@@ -26,6 +26,11 @@ constexpr std::array<ControlSpec, 4> kControls{{
     {Id::cmdend, WC_BUTTONW, L"おわる", BS_PUSHBUTTON | WS_TABSTOP, 0, {840, 1200, 1335, 375}},
 }};
 
+// The system menu's item that opens the About dialog, after a separator: the keyboard's way to the
+// version label. Its command is a multiple of 16 below the system's own (0xF000 and up).
+constexpr UINT kAboutCommand = 0x0010;
+constexpr wchar_t kAboutMenuItem[] = L"バージョン情報(&A)...";
+
 // The standard resizable frame with a taskbar button; the window class is named after the program.
 constexpr FormDesign kDesign{.className = App.Title.data(),
                              .caption = App.Title,
@@ -55,6 +60,27 @@ void Tenmoru::lblhelp_Click() {
 void Tenmoru::lblver_Click() { frmAbout2().Open(GetActiveWindow()); }
 
 void Tenmoru::cmdend_Click() { End(); }
+
+void Tenmoru::OnLoad() {
+    const HMENU menu = GetSystemMenu(Window(), FALSE);
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, kAboutCommand, kAboutMenuItem);
+}
+
+// F1 shows the rules and the system menu's item opens the About dialog, as the two labels do for
+// the mouse. While a box is open the window is disabled and neither may start a handler: F1 in a
+// box still reaches this window, as WM_HELP goes up to the box's owner.
+std::optional<LRESULT> Tenmoru::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_HELP) {
+        if (IsWindowEnabled(Window())) lblhelp_Click();
+        return TRUE;
+    }
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == kAboutCommand) {
+        if (IsWindowEnabled(Window())) lblver_Click();
+        return 0;
+    }
+    return std::nullopt;
+}
 
 void Tenmoru::OnClick(int id) {
     switch (id) {

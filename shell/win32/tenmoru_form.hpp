@@ -20,7 +20,9 @@ private:
     void lblver_Click();
     void cmdend_Click();
 
+    void OnLoad() override;
     void OnClick(int id) override;
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     ClockRandom random_;
 };

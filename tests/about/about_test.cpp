@@ -7,7 +7,6 @@
 #include <optional>
 #include <set>
 
-#include "about/about_texts.hpp"
 #include "about/sys_info_launcher.hpp"
 
 namespace {
@@ -59,29 +58,24 @@ struct FakeSystem final : Registry, AnsiCodePage, FileSystem, ProcessStarter, Ui
     std::wstring InputBox(std::wstring_view, std::wstring_view, std::wstring_view) override { return {}; }
 };
 
-constexpr std::uint32_t kSz = kRegSz, kDword = kRegDword;
-
 const struct ReaderCase {
     const char* name;
     std::optional<std::optional<Value>> key;  // no key; a key without the value; a key with it
     bool result;
     std::wstring text;
 } kReads[] = {
-    {"8 characters with final zero", Value{kSz, {"ABCDEFGH\0", 9}}, true, L"ABCDEFGH"},
-    {"8 characters without final zero", Value{kSz, "ABCDEFGH"}, true, L"ABCDEFGH"},
-    {"only the final zero goes", Value{kSz, {"AB\0CD\0\0", 7}}, true, {L"AB\0CD\0", 6}},
-    {"exactly 1024 bytes", Value{kSz, std::string(1024, 'q')}, true, std::wstring(1024, L'q')},
-    {"1025 bytes do not fit", Value{kSz, std::string(1025, 'q')}, false, L""},
-    {"a claimed size of 2000", Value{kSz, "AB", 2000}, false, L""},
-    {"size 0", Value{kSz, ""}, true, L""},
-    {"missing key", std::nullopt, false, L""},
+    {"8 characters with final zero", Value{kRegSz, {"ABCDEFGH\0", 9}}, true, L"ABCDEFGH"},
+    {"only the final zero goes", Value{kRegSz, {"AB\0CD\0\0", 7}}, true, {L"AB\0CD\0", 6}},
+    {"exactly 1024 bytes", Value{kRegSz, std::string(1024, 'q')}, true, std::wstring(1024, L'q')},
+    {"1025 bytes do not fit", Value{kRegSz, std::string(1025, 'q')}, false, L""},
+    {"a claimed size of 2000", Value{kRegSz, "AB", 2000}, false, L""},
+    {"size 0", Value{kRegSz, ""}, true, L""},
     {"missing value", std::optional<Value>{}, false, L""},
-    {"DWORD, least significant byte first", Value{kDword, "\x04\x03\x02\x01"}, true, L"16909060"},
-    {"DWORD with a zero top byte", Value{kDword, {"\xFF\xFF\xFF\0", 4}}, true, L"16777215"},
-    {"DWORD of 3 bytes", Value{kDword, "\x01\x02\x03"}, false, L""},
-    {"type 2", Value{2, {"C:\\x\0", 5}}, false, L""},
-    {"type 3", Value{3, {"\x01\0\0\0", 4}}, false, L""},
-    {"type 7", Value{7, "a"}, false, L""},
+    {"DWORD, least significant byte first", Value{kRegDword, "\x04\x03\x02\x01"}, true, L"16909060"},
+    {"DWORD with a zero top byte", Value{kRegDword, {"\xFF\xFF\xFF\0", 4}}, true, L"16777215"},
+    {"DWORD of 3 bytes", Value{kRegDword, "\x01\x02\x03"}, false, L""},
+    {"type 2", Value{2, {"C:\\x\0", 5}}, false, L""}, {"type 3", Value{3, {"\x01\0\0\0", 4}}, false, L""},
+    {"type 7", Value{7, "a"}, false, L""},       {"missing key", std::nullopt, false, L""},
 };
 
 TEST(RegistryReader, GetKeyValueReadsEachKindOfValueAndClosesTheKeyOnce) {
@@ -110,13 +104,10 @@ const struct LauncherCase {
     bool starts;
     std::vector<std::wstring> log;
 } kLaunches[] = {
-    {"first value names a program", Value{kSz, {"C:\\A B\\m.exe\0", 13}}, Value{kSz, "C:\\T"}, true,
-     {L"start C:\\A B\\m.exe \"C:\\A B\\m.exe\""}},
-    {"first value with no data", Value{kSz, ""}, Value{kSz, "C:\\T"}, true, {kUnavailable}},
-    {"the start fails", Value{kSz, "C:\\m.exe"}, {}, false, {L"start C:\\m.exe \"C:\\m.exe\"", kUnavailable}},
-    {"a quote inside the path", Value{kSz, "C:\\a\" b.exe"}, {}, true, {kUnavailable}},
-    {"folder holds the file", {}, Value{kSz, "C:\\T"}, true, {L"start " + kInT + L" \"" + kInT + L"\""}},
-    {"folder without the file", {}, Value{kSz, "C:\\E"}, true, {kUnavailable}},
+    {"first value with no data", Value{kRegSz, ""}, Value{kRegSz, "C:\\T"}, true, {kUnavailable}},
+    {"the start fails", Value{kRegSz, "C:\\m.exe"}, {}, false, {L"start C:\\m.exe \"C:\\m.exe\"", kUnavailable}},
+    {"a quote inside the path", Value{kRegSz, "C:\\a\" b.exe"}, {}, true, {kUnavailable}},
+    {"folder without the file", {}, Value{kRegSz, "C:\\E"}, true, {kUnavailable}},
 };
 
 TEST(SysInfoLauncher, StartsTheProgramTheRegistryNamesOrShowsOneMessage) {
@@ -132,10 +123,6 @@ TEST(SysInfoLauncher, StartsTheProgramTheRegistryNamesOrShowsOneMessage) {
         EXPECT_EQ(system.log, c.log);
         EXPECT_EQ(system.opens.size(), c.path ? 1u : 2u) << "the folder is read only without the first value";
     }
-}
-
-TEST(AboutTexts, VersionLineInPlainDecimal) {
-    EXPECT_EQ(BuildAboutTexts({L"Tenmoru", 10, 2, 15}).Version, L"\uFF8A\uFF9E\uFF70\uFF7C\uFF9E\uFF6E\uFF9D 10.2.15");
 }
 
 }  // namespace

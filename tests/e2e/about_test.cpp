@@ -1,5 +1,6 @@
-// The About dialog: one dialog however often it is opened, its keys, and its system-information
-// button against the real registry, with a stand-in for the tool and a decoy that must never start.
+// The About dialog: one dialog however often it is opened, its keys, its system-information button
+// against the real registry, with a stand-in for the tool and a decoy that must never start, and
+// its labels under high contrast.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -91,17 +92,42 @@ TEST(AboutDialog, OneDialogWhoseButtonStartsTheProgramTheRegistryNamesSafelyOrTe
         EXPECT_FALSE(decoy.Started(0ms).has_value()) << "C:\\Program.exe must never start";
     }
     SetMachineValue(tenmoru::kSysInfoPathKey, L"PATH", L"C:\\windows\\system32\\msinfo32.exe");  // as it was
-    // Esc closes the dialog wherever the focus is, and Enter on the picture box does; the next
-    // opening builds it anew with the focus on OK, where Enter closes it.
-    for (const int tabs : {-1, 1, 0}) {
+    // Esc closes the dialog wherever the focus is, and Enter on the picture box does. The next
+    // opening builds it anew with the focus on OK: once from the version label, once from the
+    // main window's system menu, whose last item it is (under Wine, "A" is taken twice).
+    for (const WORD key : std::initializer_list<WORD>{VK_ESCAPE, VK_RETURN}) {
         const HWND open = e2e::FindShownWindow(session.ProcessId(), tenmoru::kAboutFormClass);
         ASSERT_TRUE(e2e::BringToForeground(open));
-        if (tabs > 0) e2e::PressKey(VK_TAB);
-        e2e::PressKey(tabs < 0 ? VK_ESCAPE : VK_RETURN);
-        EXPECT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(open); }) && !session.ShownBox()) << tabs;
-        const HWND reopened = session.OpenAbout();
-        EXPECT_TRUE(reopened != open && FocusOn(reopened, AboutForm::cmdOK)) << tabs;
+        if (key == VK_RETURN) e2e::PressKey(VK_TAB);  // from OK to the picture box
+        e2e::PressKey(key);
+        EXPECT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(open); }) && !session.ShownBox()) << key;
+        if (key == VK_RETURN && e2e::BringToForeground(session.Main())) {
+            for (const WORD menuKey : std::initializer_list<WORD>{VK_SPACE, VK_UP, VK_RETURN}) {
+                e2e::PressKey(menuKey, menuKey == VK_SPACE ? VK_MENU : 0);
+            }
+        }
+        HWND reopened = key == VK_ESCAPE ? session.OpenAbout() : nullptr;
+        e2e::WaitUntil([&] { return (reopened = e2e::FindShownWindow(session.ProcessId(), tenmoru::kAboutFormClass)); });
+        EXPECT_TRUE(reopened != open && FocusOn(reopened, AboutForm::cmdOK)) << key;
     }
+}
+
+// Wine gives new colours at once only to the process that sets them (and refuses to switch high
+// contrast on), so the About dialog is shown in this process: a change of the colours and the
+// settings, as when high contrast is switched, repaints its labels.
+TEST(HighContrast, TheAboutDialogRepaintsWhenTheSystemColoursChange) {
+    tenmoru::AboutForm& about = tenmoru::frmAbout2();
+    ASSERT_TRUE(about.Open(nullptr));
+    const HWND title = about.Control(AboutForm::lblTitle);
+    const int elements[] = {COLOR_BTNFACE, COLOR_BTNTEXT};
+    const COLORREF saved[] = {::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNTEXT)};
+    const COLORREF black[] = {RGB(0, 0, 0), RGB(255, 255, 255)};
+    ::SetSysColors(2, elements, black);
+    ::UpdateWindow(about.Window());
+    ::SendMessageW(about.Window(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    EXPECT_TRUE(::GetUpdateRect(title, nullptr, FALSE)) << "the labels are not repainted";
+    ::SetSysColors(2, elements, saved);
+    about.Unload();
 }
 
 }  // namespace

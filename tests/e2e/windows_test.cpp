@@ -1,9 +1,14 @@
-// Both windows as the player first sees them, at 96 and 144 dpi: frame, client size, every control
-// where its twips put it with its caption, and every caption whole inside its control.
+// Both windows as the player first sees them, at 96 and 144 dpi and in a black scheme: frame, client
+// size, every control where its twips put it with its caption, the name and role a screen reader
+// announces, every caption whole inside its control and every label's text readable.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
 
 #include "about/win32/about_form.hpp"
 #include "driver/driver.hpp"
+#include "runtime/colours.hpp"
 #include "runtime/win32/ui_font.hpp"
 #include "shell/win32/tenmoru_form.hpp"
 
@@ -15,23 +20,25 @@ using tenmoru::Tenmoru;
 struct Design {
     int id, left, top, width, height;  // twips; the window itself has id 0 and its client area
     std::wstring_view caption;         // null: not checked
+    LONG role;                         // what a screen reader announces it as, with the caption
 };
 
 constexpr DWORD kSizing = WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-const std::vector<Design> kMain{{0, 0, 0, 2955, 1725, L"Tenmoru"},
-                                {Tenmoru::lblhelp, 480, 120, 975, 255, L"\u3064\u304B\u3044\u304B\u305F"},
-                                {Tenmoru::lblver, 1800, 120, 975, 255, L"\u30D0\u30FC\u30B8\u30E7\u30F3"},
-                                {Tenmoru::cmdstat, 840, 600, 1335, 375, L"\u3061\u3087\u3046\u305B\u3093"},
-                                {Tenmoru::cmdend, 840, 1200, 1335, 375, L"\u304A\u308F\u308B"}};
+const std::vector<Design> kMain{
+    {0, 0, 0, 2955, 1725, L"Tenmoru", 0},
+    {Tenmoru::lblhelp, 480, 120, 975, 255, L"\u3064\u304B\u3044\u304B\u305F", ROLE_SYSTEM_STATICTEXT},
+    {Tenmoru::lblver, 1800, 120, 975, 255, L"\u30D0\u30FC\u30B8\u30E7\u30F3", ROLE_SYSTEM_STATICTEXT},
+    {Tenmoru::cmdstat, 840, 600, 1335, 375, L"\u3061\u3087\u3046\u305B\u3093", ROLE_SYSTEM_PUSHBUTTON},
+    {Tenmoru::cmdend, 840, 1200, 1335, 375, L"\u304A\u308F\u308B", ROLE_SYSTEM_PUSHBUTTON}};
 const std::vector<Design> kAbout{
-    {0, 0, 0, 5730, 3555, L"Tenmoru\u306E\uFF8A\uFF9E\uFF70\uFF7C\uFF9E\uFF6E\uFF9D\u60C5\u5831"},
-    {AboutForm::picIcon, 240, 240, 540, 540, L""},
-    {AboutForm::lblTitle, 1050, 240, 3885, 480, L"Tenmoru"},
-    {AboutForm::lblVersion, 1050, 780, 3885, 225, L"\uFF8A\uFF9E\uFF70\uFF7C\uFF9E\uFF6E\uFF9D 2.0.0"},
-    {AboutForm::lblDescription, 1050, 1125, 3885, 1170, {}},
-    {AboutForm::lblDisclaimer, 255, 2625, 3870, 825, L"\u8B66\u544A: ..."},
-    {AboutForm::cmdOK, 4245, 2625, 1380, 345, L"OK"},
-    {AboutForm::cmdSysInfo, 4260, 3075, 1380, 345, L"\uFF7C\uFF7D\uFF83\uFF91\u60C5\u5831(&S)..."}};
+    {0, 0, 0, 5730, 3555, L"Tenmoru\u306E\uFF8A\uFF9E\uFF70\uFF7C\uFF9E\uFF6E\uFF9D\u60C5\u5831", 0},
+    {AboutForm::picIcon, 240, 240, 540, 540, L"Tenmoru\u306E\u30A2\u30A4\u30B3\u30F3", ROLE_SYSTEM_GRAPHIC},
+    {AboutForm::lblTitle, 1050, 240, 3885, 480, L"Tenmoru", ROLE_SYSTEM_STATICTEXT},
+    {AboutForm::lblVersion, 1050, 780, 3885, 225, L"\uFF8A\uFF9E\uFF70\uFF7C\uFF9E\uFF6E\uFF9D 2.0.0", ROLE_SYSTEM_STATICTEXT},
+    {AboutForm::lblDescription, 1050, 1125, 3885, 1170, {}, ROLE_SYSTEM_STATICTEXT},
+    {AboutForm::lblDisclaimer, 255, 2625, 3870, 825, L"\u8B66\u544A: ...", ROLE_SYSTEM_STATICTEXT},
+    {AboutForm::cmdOK, 4245, 2625, 1380, 345, L"OK", ROLE_SYSTEM_PUSHBUTTON},
+    {AboutForm::cmdSysInfo, 4260, 3075, 1380, 345, L"\uFF7C\uFF7D\uFF83\uFF91\u60C5\u5831(&S)...", ROLE_SYSTEM_PUSHBUTTON}};
 
 // The caption measured in the font the program picks for the DPI (made here the same way) must fit
 // the room its control gives it: a label's client area, a button's less its frame.
@@ -47,6 +54,17 @@ void ExpectCaptionFits(HWND control, UINT dpi, bool button) {
     ::DrawTextW(dc.get(), caption.c_str(), -1, &text, DT_CALCRECT | (button ? DT_SINGLELINE : DT_WORDBREAK | DT_NOPREFIX));
     EXPECT_LE(text.right, room.right - room.left) << "caption too wide";
     EXPECT_LE(text.bottom, room.bottom - room.top) << "caption too high";
+}
+
+// A label's text must stand out from its background by a contrast of at least 4.5 : 1 on the
+// screen: the commonest colour is the background, the colour that contrasts most with it the ink.
+void ExpectReadable(HWND label) {
+    std::map<COLORREF, int> counts;
+    for (const COLORREF pixel : e2e::Capture(label)) ++counts[pixel];
+    const COLORREF back = std::ranges::max_element(counts, {}, [](const auto& c) { return c.second; })->first;
+    double contrast = 1.0;
+    for (const auto& [colour, count] : counts) contrast = std::max(contrast, tenmoru::ContrastRatio(colour, back));
+    EXPECT_GE(contrast, 4.5) << "text hardly seen on the background " << std::hex << back;
 }
 
 void ExpectLayout(HWND window, const std::vector<Design>& design, UINT dpi, DWORD styleOn, DWORD styleOff) {
@@ -69,8 +87,13 @@ void ExpectLayout(HWND window, const std::vector<Design>& design, UINT dpi, DWOR
         }
         EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right - r.left, r.bottom - r.top}),
                   std::vector<LONG>({px(d.left), px(d.top), px(d.width), px(d.height)}));
+        std::wstring spoken(d.caption);  // a reader says a caption without its access-key mark
+        std::erase(spoken, L'&');
         if (d.caption.data() != nullptr) { EXPECT_EQ(e2e::Text(control), d.caption); }
+        if (d.id != 0 && d.caption.data() != nullptr) { EXPECT_EQ(e2e::Announced(control).first, spoken); }
+        if (d.id != 0) { EXPECT_EQ(e2e::Announced(control).second, d.role); }
         if (d.id != 0 && d.id != AboutForm::picIcon) ExpectCaptionFits(control, dpi, e2e::ClassName(control) == L"Button");
+        if (e2e::ClassName(control) == L"Static") ExpectReadable(control);
     }
 }
 
@@ -88,7 +111,23 @@ void ExpectBothWindowsLaidOutAt(DWORD dpi) {
     ExpectLayout(about, kAbout, dpi, WS_CAPTION | WS_SYSMENU, kSizing);
 }
 
+// Wine reads the colours (HKCU\Control Panel\Colors) at each start: black, then as they were again.
+TEST(Layout, BothWindowsAt144DpiInABlackScheme) {
+    const wchar_t* names[] = {L"ButtonFace", L"Window", L"ButtonText", L"WindowText"};
+    std::vector<std::wstring> saved;
+    for (const wchar_t* name : names) {
+        wchar_t value[32] = {};
+        DWORD size = sizeof value;
+        ::RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Colors", name, RRF_RT_REG_SZ, nullptr, value, &size);
+        saved.emplace_back(value);
+        const std::wstring black = name[std::wcslen(name) - 4] == L'T' ? L"255 255 255" : L"0 0 0";
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Colors", name, REG_SZ, black.c_str(), DWORD(black.size() * 2 + 2));
+    }
+    ExpectBothWindowsLaidOutAt(144);
+    for (std::size_t i = 0; i < saved.size(); ++i)
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Colors", names[i], REG_SZ, saved[i].c_str(), DWORD(saved[i].size() * 2 + 2));
+}
+
 TEST(Layout, BothWindowsAt96Dpi) { ExpectBothWindowsLaidOutAt(96); }
-TEST(Layout, BothWindowsAt144Dpi) { ExpectBothWindowsLaidOutAt(144); }
 
 }  // namespace

@@ -12,12 +12,10 @@
 
 namespace {
 
+// The full-width forms a Japanese input method types, as ASCII; '\x01' for no character of a number.
 char FoldedToAscii(wchar_t c) {
-    if (c < 0x80) return static_cast<char>(c);
     if (c >= 0xFF10 && c <= 0xFF19) return static_cast<char>('0' + (c - 0xFF10));
-    const wchar_t forms[] = {0xFF0B, 0xFF0D, 0xFF0E, 0x3000};
-    for (int i = 0; i < 4; ++i) if (c == forms[i]) return "+-. "[i];
-    return '\x01';  // no character of any number
+    return c < 0x80 ? static_cast<char>(c) : c == 0xFF0B ? '+' : c == 0xFF0D ? '-' : c == 0xFF0E ? '.' : c == 0x3000 ? ' ' : '\x01';
 }
 
 void Check(bool holds) { if (!holds) __builtin_trap(); }

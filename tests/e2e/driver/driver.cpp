@@ -1,6 +1,7 @@
 #include "driver/driver.hpp"
 
 #include <stdexcept>
+#include <utility>
 
 #include "about/win32/about_form.hpp"
 #include "runtime/win32/input_box.hpp"
@@ -21,6 +22,22 @@ INPUT Key(WORD virtualKey, wchar_t unicode, bool up) {
 }
 
 void Send(std::vector<INPUT> inputs) { ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }
+
+std::vector<COLORREF> CaptureOnce(const RECT& r) {
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    const tenmoru::unique_window_dc screen(nullptr);
+    const tenmoru::unique_memory_dc memory(::CreateCompatibleDC(screen.get()));
+    const tenmoru::unique_hbitmap bitmap(::CreateCompatibleBitmap(screen.get(), width, height));
+    {
+        const tenmoru::unique_select_object selected(memory.get(), bitmap.get());
+        ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY);
+    }
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    std::vector<COLORREF> pixels(static_cast<std::size_t>(width * height));
+    ::GetDIBits(memory.get(), bitmap.get(), 0, static_cast<UINT>(height), pixels.data(), &info, 0);
+    for (COLORREF& pixel : pixels) pixel = RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel));  // from BGRA
+    return pixels;
+}
 
 }  // namespace
 
@@ -76,6 +93,26 @@ HWND FocusedWindow(HWND anyWindowOfThread) {
     return info.hwndFocus;
 }
 
+std::pair<std::wstring, LONG> Announced(HWND window) {
+    static const HRESULT com = ::CoInitialize(nullptr);
+    IAccessible* object = nullptr;
+    if (FAILED(com) || FAILED(::AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
+                                                           reinterpret_cast<void**>(&object)))) {
+        return {L"", 0};
+    }
+    VARIANT self{}, role{};
+    self.vt = VT_I4;
+    BSTR name = nullptr;
+    std::pair<std::wstring, LONG> announced{SUCCEEDED(object->get_accName(self, &name)) && name != nullptr ? name : L"",
+                                            SUCCEEDED(object->get_accRole(self, &role)) ? role.lVal : 0};
+    ::SysFreeString(name);
+    object->Release();
+    const std::wstring type = ClassName(window);
+    const bool push = (::GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK) <= BS_DEFPUSHBUTTON;
+    if (announced.second != ROLE_SYSTEM_CLIENT || (type != L"Static" && (type != L"Button" || !push))) return announced;
+    return {announced.first, type == L"Static" ? ROLE_SYSTEM_STATICTEXT : ROLE_SYSTEM_PUSHBUTTON};
+}
+
 bool ThreadAnswers(HWND window) {
     DWORD_PTR result = 0;
     return ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result) != 0;
@@ -122,6 +159,19 @@ void ClickAt(HWND window, double fractionX, double fractionY) {
         clicks.back().mi = {x, y, 0, button | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0};
     }
     Send(std::move(clicks));
+}
+
+// Two pictures taken in a row alike: the window is painted and on the screen.
+std::vector<COLORREF> Capture(HWND window) {
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    std::vector<COLORREF> pixels = CaptureOnce(r);
+    WaitUntil([&] {
+        ::Sleep(50);
+        return std::exchange(pixels, CaptureOnce(r)) == pixels;
+    }, 3s);
+    return pixels;
 }
 
 Session::Session(std::wstring_view exeName, std::wstring_view mainClass) {

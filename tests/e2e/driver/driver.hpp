@@ -3,11 +3,13 @@
 // its own folder, reads back what a player sees of the program's windows and boxes, and gives real
 // keyboard and mouse input (SendInput, which goes to the foreground window).
 #include <windows.h>
+#include <oleacc.h>
 
 #include <chrono>
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,12 +30,19 @@ HWND FindShownWindow(DWORD processId, std::wstring_view className);
 std::wstring ClassName(HWND window);
 std::wstring Text(HWND window);
 HWND FocusedWindow(HWND anyWindowOfThread);
+// The name and role a screen reader announces for a window. Where Wine's oleacc says "client" for a
+// button or label, the class and style that Windows derives push button or static text from stand in.
+std::pair<std::wstring, LONG> Announced(HWND window);
 bool ThreadAnswers(HWND window);
 
 bool BringToForeground(HWND topLevel);
 void PressKey(WORD virtualKey, WORD heldKey = 0);
 void TypeText(std::wstring_view text);
 void ClickAt(HWND window, double fractionX = 0.5, double fractionY = 0.5);  // never a double click
+
+// The screen's pixels under a window, frame included, row by row, as the system writes colours
+// (0x00BBGGRR), once Wine has copied the painted window to the screen.
+std::vector<COLORREF> Capture(HWND window);
 
 // A modal box: the input box or a message box, both dialogs of class "#32770".
 struct Box {

@@ -1,0 +1,106 @@
+#include "runtime/win32/accessible_graphic.hpp"
+
+#include <oleacc.h>
+
+#include <memory>
+
+namespace tenmoru {
+
+namespace {
+
+// The system's standard object for the window, answering every question itself but the role.
+class GraphicAccessible final : public IAccessible {
+public:
+    explicit GraphicAccessible(IAccessible* standard) noexcept : standard_(standard) {}
+    GraphicAccessible(const GraphicAccessible&) = delete;
+    GraphicAccessible& operator=(const GraphicAccessible&) = delete;
+    ~GraphicAccessible() { standard_->Release(); }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (object == nullptr) return E_POINTER;
+        *object = InlineIsEqualGUID(iid, IID_IUnknown) || InlineIsEqualGUID(iid, IID_IDispatch) || InlineIsEqualGUID(iid, IID_IAccessible) ? this : nullptr;
+        if (*object == nullptr) return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const auto left = static_cast<ULONG>(InterlockedDecrement(&references_));
+        if (left == 0) std::unique_ptr<GraphicAccessible>{this};  // the last reference ends the object
+        return left;
+    }
+
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+        if (child.vt != VT_I4 || child.lVal != CHILDID_SELF) return standard_->get_accRole(child, role);
+        role->vt = VT_I4;
+        role->lVal = ROLE_SYSTEM_GRAPHIC;
+        return S_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return standard_->GetTypeInfoCount(count); }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
+        return standard_->GetTypeInfo(index, locale, info);
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override {
+        return standard_->GetIDsOfNames(iid, names, count, locale, ids);
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* parameters,
+                                     VARIANT* result, EXCEPINFO* exception, UINT* argument) override {
+        return standard_->Invoke(id, iid, locale, flags, parameters, result, exception, argument);
+    }
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return standard_->get_accParent(parent); }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override { return standard_->get_accChildCount(count); }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT c, IDispatch** child) override { return standard_->get_accChild(c, child); }
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT c, BSTR* name) override { return standard_->get_accName(c, name); }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT c, BSTR* value) override { return standard_->get_accValue(c, value); }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT c, BSTR* text) override {
+        return standard_->get_accDescription(c, text);
+    }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT c, VARIANT* state) override { return standard_->get_accState(c, state); }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT c, BSTR* help) override { return standard_->get_accHelp(c, help); }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT c, LONG* topic) override {
+        return standard_->get_accHelpTopic(file, c, topic);
+    }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT c, BSTR* keys) override {
+        return standard_->get_accKeyboardShortcut(c, keys);
+    }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override { return standard_->get_accFocus(focus); }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
+        return standard_->get_accSelection(selection);
+    }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT c, BSTR* action) override {
+        return standard_->get_accDefaultAction(c, action);
+    }
+    HRESULT STDMETHODCALLTYPE accSelect(LONG how, VARIANT c) override { return standard_->accSelect(how, c); }
+    HRESULT STDMETHODCALLTYPE accLocation(LONG* x, LONG* y, LONG* width, LONG* height, VARIANT c) override {
+        return standard_->accLocation(x, y, width, height, c);
+    }
+    HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
+        return standard_->accNavigate(direction, start, end);
+    }
+    HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override { return standard_->accHitTest(x, y, child); }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT c) override { return standard_->accDoDefaultAction(c); }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT c, BSTR name) override { return standard_->put_accName(c, name); }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT c, BSTR value) override { return standard_->put_accValue(c, value); }
+
+private:
+    IAccessible* standard_;  // one reference, released with this object
+    LONG references_ = 1;
+};
+
+}  // namespace
+
+LRESULT AnswerGetObjectAsGraphic(HWND control, WPARAM flags, LPARAM objectId) noexcept {
+    IAccessible* standard = nullptr;
+    if (static_cast<LONG>(objectId) != OBJID_CLIENT ||
+        FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard)))) {
+        return DefWindowProcW(control, WM_GETOBJECT, flags, objectId);
+    }
+    // LresultFromObject takes a reference of its own for the caller; ours goes at once.
+    const auto graphic = std::make_unique<GraphicAccessible>(standard).release();
+    const LRESULT result = LresultFromObject(IID_IAccessible, flags, graphic);
+    graphic->Release();
+    return result;
+}
+
+}  // namespace tenmoru

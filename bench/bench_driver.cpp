@@ -32,17 +32,10 @@ using tenmoru::Tenmoru;
 
 double MsSince(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
 
-void Check(bool condition, const char* what) { if (!condition) throw std::runtime_error(what); }
-
-// The driver's waits look every 10 ms; the timed waits here look every millisecond, so that a short
-// figure is not rounded up to the driver's step.
+// The timed waits look every millisecond, so that a short figure is not rounded up to the driver's
+// usual step.
 bool Poll(const std::function<bool()>& condition) {
-    const auto deadline = Clock::now() + e2e::kReactTimeout;
-    while (!condition()) {
-        if (Clock::now() >= deadline) return false;
-        ::Sleep(1);
-    }
-    return true;
+    return e2e::WaitUntil(condition, e2e::kReactTimeout, std::chrono::milliseconds(1));
 }
 
 // The program's window of the class that comes to the front after the window before, once shown.
@@ -51,7 +44,7 @@ bool Poll(const std::function<bool()>& condition) {
 // server) to a third of its pace.
 HWND NextInFront(const e2e::Session& session, HWND before, const wchar_t* className) {
     HWND front = nullptr, other = before;  // other: the last window in front that is not the one awaited
-    Check(Poll([&] {
+    e2e::Require(Poll([&] {
               if ((front = ::GetForegroundWindow()) == other || front == nullptr) return false;
               DWORD processId = 0;
               if (::GetWindowThreadProcessId(front, &processId) == 0 || processId != session.ProcessId() ||
@@ -65,7 +58,9 @@ HWND NextInFront(const e2e::Session& session, HWND before, const wchar_t* classN
 
 // Keys go to the foreground window: the window is brought there first unless it already is.
 void Front(HWND window) {
-    if (::GetForegroundWindow() != window) Check(e2e::BringToForeground(window), "a window did not come to the front");
+    if (::GetForegroundWindow() != window) {
+        e2e::Require(e2e::BringToForeground(window), "a window did not come to the front");
+    }
 }
 
 struct Series {
@@ -169,7 +164,7 @@ void MeasureStartUp(int rounds) {
 // The box that came to the front, as the driver reads it once its window walk finds it first.
 e2e::Box ShownBox(const e2e::Session& session, HWND front) {
     std::optional<e2e::Box> box;
-    Check(e2e::WaitUntil([&] { return (box = session.ShownBox()) && box->window == front; }),
+    e2e::Require(e2e::WaitUntil([&] { return (box = session.ShownBox()) && box->window == front; }),
           "the box in front is not the program's");
     return *box;
 }
@@ -186,12 +181,12 @@ e2e::Box PressEnter(const e2e::Session& session, HWND box, double& ms) {
 // Enter on the start button (focused with Tab where it is not) to the input box shown; the box is cancelled.
 double StartButtonToInputBox(const e2e::Session& session) {
     const HWND start = session.Control(Tenmoru::cmdstat);
-    Check(e2e::BringToForeground(session.Main()), "the main window did not come to the front");
+    e2e::Require(e2e::BringToForeground(session.Main()), "the main window did not come to the front");
     if (e2e::FocusedWindow(start) != start) e2e::PressKey(VK_TAB);
-    Check(e2e::WaitUntil([&] { return e2e::FocusedWindow(start) == start; }), "the start button has no focus");
+    e2e::Require(e2e::WaitUntil([&] { return e2e::FocusedWindow(start) == start; }), "the start button has no focus");
     double ms = 0;
     const e2e::Box box = PressEnter(session, session.Main(), ms);
-    Check(box.input && !session.Close(box.window, VK_ESCAPE), "the start button's game did not end on Cancel");
+    e2e::Require(box.input && !session.Close(box.window, VK_ESCAPE), "the start button's game did not end on Cancel");
     return ms;
 }
 
@@ -213,15 +208,15 @@ void Count(const e2e::Session& session, LongGame& game, std::size_t after) {
 void Guess(const e2e::Session& session, LongGame& game) {
     const HWND field = ::GetDlgItem(game.box->window, tenmoru::kInputFieldId);
     Front(game.box->window);
-    Check(e2e::WaitUntil([&] { return e2e::FocusedWindow(field) == field; }), "the input field has no focus");
+    e2e::Require(e2e::WaitUntil([&] { return e2e::FocusedWindow(field) == field; }), "the input field has no focus");
     e2e::TypeText(L"0");
-    Check(Poll([&] { return e2e::Text(field) == L"0"; }), "the typed guess did not arrive");
+    e2e::Require(Poll([&] { return e2e::Text(field) == L"0"; }), "the typed guess did not arrive");
     double answerMs = 0, nextMs = 0;
     const e2e::Box answer = PressEnter(session, std::exchange(game.box, std::nullopt)->window, answerMs);
-    Check(!answer.input && answer.text == tenmoru::kOutOfRange, "the guess got another answer");
+    e2e::Require(!answer.input && answer.text == tenmoru::kOutOfRange, "the guess got another answer");
     Front(answer.window);
     game.box = PressEnter(session, answer.window, nextMs);
-    Check(game.box->input, "no input box after the answer");
+    e2e::Require(game.box->input, "no input box after the answer");
     game.answerShown.samples.push_back(answerMs);
     game.nextInputBox.samples.push_back(nextMs);
 }
@@ -346,28 +341,28 @@ void MeasureAbout(int count) {
     Series open, tool;
     for (int i = 0; i < count; ++i)
         Take(open, [&] {
-            Check(e2e::BringToForeground(session.Main()), "the main window did not come to the front");
+            e2e::Require(e2e::BringToForeground(session.Main()), "the main window did not come to the front");
             const auto clicked = Clock::now();
             e2e::ClickAt(session.Control(Tenmoru::lblver));
             const HWND about = NextInFront(session, session.Main(), tenmoru::kAboutFormClass);
             const double ms = MsSince(clicked);
             Front(about);
             e2e::PressKey(VK_ESCAPE);
-            Check(e2e::WaitUntil([&] { return !::IsWindow(about); }), "Esc did not close the About dialog");
+            e2e::Require(e2e::WaitUntil([&] { return !::IsWindow(about); }), "Esc did not close the About dialog");
             return ms;
         });
     Add("version label click to About dialog shown", Fixed(Median(open.samples), 1), "ms", "", Note(open));
 
     const MarkerTool marker;
-    Check(e2e::BringToForeground(session.Main()), "the main window did not come to the front");
+    e2e::Require(e2e::BringToForeground(session.Main()), "the main window did not come to the front");
     const HWND about = session.OpenAbout();
-    Check(about != nullptr, "the version label showed no About dialog");
+    e2e::Require(about != nullptr, "the version label showed no About dialog");
     for (int i = 0; i < count; ++i)
         Take(tool, [&] {
             Front(about);
             const auto clicked = Clock::now();
             e2e::ClickAt(::GetDlgItem(about, tenmoru::AboutForm::cmdSysInfo));
-            Check(marker.Started(), "the marker did not start");
+            e2e::Require(marker.Started(), "the marker did not start");
             return MsSince(clicked);
         });
     Add("system-information click to marker process started", Fixed(Median(tool.samples), 1), "ms", "", Note(tool));

@@ -133,9 +133,7 @@ std::optional<COLORREF> AboutForm::DesignedTextColour(int id) const {
 }
 
 void AboutForm::OnDpiApplied(UINT dpi) {
-    const int size = PictureIconSize(dpi);
-    unique_hicon icon(static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PICICON), IMAGE_ICON, size, size, 0)));
+    unique_hicon icon = LoadProgramIcon(IDI_PICICON, PictureIconSize(dpi));
     SendMessageW(Control(picIcon), STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
     pictureIcon_ = std::move(icon);
 }

@@ -19,11 +19,6 @@ bool IsPushButton(HWND control) noexcept {
            (SendMessageW(control, WM_GETDLGCODE, 0, 0) & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON)) != 0;
 }
 
-HICON LoadIconAt(int id, int twips, UINT dpi) noexcept {
-    const int size = TwipsToPixels(twips, dpi);
-    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
-}
-
 }  // namespace
 
 Form::~Form() {
@@ -65,6 +60,11 @@ void Form::OnLoad() {}
 std::optional<COLORREF> Form::DesignedTextColour(int) const { return std::nullopt; }
 
 void Form::OnDpiApplied(UINT) {}
+
+unique_hicon Form::LoadProgramIcon(int id, int pixels) noexcept {
+    return unique_hicon(static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, pixels, pixels, 0)));
+}
 
 // Never unwinds into the system's code: the program is built without exceptions, and noexcept
 // ends it at once should one ever be thrown.
@@ -218,8 +218,8 @@ void Form::ApplyDpi(UINT dpi) {
     PlaceControls(hwnd_, design_.controls, dpi, font.get());
     font_ = std::move(font);  // the old font goes only once no control uses it
 
-    unique_hicon big(LoadIconAt(design_.iconId, kBigIconTwips, dpi));
-    unique_hicon small(LoadIconAt(design_.iconId, kSmallIconTwips, dpi));
+    unique_hicon big = LoadProgramIcon(design_.iconId, TwipsToPixels(kBigIconTwips, dpi));
+    unique_hicon small = LoadProgramIcon(design_.iconId, TwipsToPixels(kSmallIconTwips, dpi));
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
     bigIcon_ = std::move(big);

@@ -61,6 +61,8 @@ protected:
     [[nodiscard]] virtual std::optional<COLORREF> DesignedTextColour(int id) const;
     // After the controls were laid out for a DPI, at the opening and on every DPI change.
     virtual void OnDpiApplied(UINT dpi);
+    // An icon of the program's resources at a size in pixels, owned by the caller.
+    [[nodiscard]] static unique_hicon LoadProgramIcon(int id, int pixels) noexcept;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;

@@ -11,10 +11,6 @@ namespace e2e {
 
 namespace {
 
-void Require(bool condition, const char* what) {
-    if (!condition) throw std::runtime_error(what);
-}
-
 INPUT Key(WORD virtualKey, wchar_t unicode, bool up) {
     INPUT input{INPUT_KEYBOARD, {}};
     input.ki = {virtualKey, unicode, (unicode != 0 ? KEYEVENTF_UNICODE : 0u) | (up ? KEYEVENTF_KEYUP : 0u), 0, 0};
@@ -41,13 +37,18 @@ std::vector<COLORREF> CaptureOnce(const RECT& r) {
 
 }  // namespace
 
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
+               std::chrono::milliseconds step) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!condition()) {
         if (std::chrono::steady_clock::now() >= deadline) return false;
-        ::Sleep(10);  // leaves the two cores to the program under test
+        ::Sleep(static_cast<DWORD>(step.count()));  // the default leaves the cores to the program under test
     }
     return true;
+}
+
+void Require(bool condition, const char* what) {
+    if (!condition) throw std::runtime_error(what);
 }
 
 std::filesystem::path OwnFolder() {

@@ -21,7 +21,10 @@ namespace e2e {
 using namespace std::chrono_literals;
 inline constexpr std::chrono::milliseconds kReactTimeout = 10s;  // for a window to react
 
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = kReactTimeout);
+// Looks every step until the condition holds or the timeout passes; whether it held.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = kReactTimeout,
+               std::chrono::milliseconds step = 10ms);
+void Require(bool condition, const char* what);  // throws std::runtime_error unless it holds
 std::filesystem::path OwnFolder();
 
 // The top-level windows of a process, shown or not, of one class if given.

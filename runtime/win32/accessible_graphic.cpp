@@ -1,8 +1,11 @@
 #include "runtime/win32/accessible_graphic.hpp"
 
+#include <objbase.h>
 #include <oleacc.h>
 
 #include <memory>
+
+#include "runtime/win32/system_library.hpp"
 
 namespace tenmoru {
 
@@ -88,17 +91,49 @@ private:
     LONG references_ = 1;
 };
 
+// oleacc.dll is not one of the DLLs the system always takes from its own folder, so it is not
+// imported (the loader would look beside the program first) but loaded from the system folder the
+// first time a screen reader asks, and kept. LresultFromObject marshals the object through COM,
+// which must be initialised on the thread that hands it out: the user-interface thread, here,
+// entering its single-threaded apartment once, at the same moment.
+struct Oleacc {
+    decltype(&::CreateStdAccessibleObject) createStandard = nullptr;
+    decltype(&::LresultFromObject) lresultFromObject = nullptr;
+};
+
+template <class Function>
+Function* Find(HMODULE module, const char* name) noexcept {
+    return module == nullptr ? nullptr
+                             : reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+const Oleacc& LoadOleacc() noexcept {
+    static const Oleacc oleacc = [] {
+        const HMODULE library = LoadSystemLibrary(L"oleacc.dll");
+        const Oleacc found{Find<decltype(::CreateStdAccessibleObject)>(library, "CreateStdAccessibleObject"),
+                           Find<decltype(::LresultFromObject)>(library, "LresultFromObject")};
+        auto* const initialize = Find<decltype(::CoInitializeEx)>(LoadSystemLibrary(L"ole32.dll"), "CoInitializeEx");
+        if (initialize == nullptr) return Oleacc{};
+        // RPC_E_CHANGED_MODE: the thread is in an apartment already, which serves as well.
+        const HRESULT com = initialize(nullptr, COINIT_APARTMENTTHREADED);
+        return SUCCEEDED(com) || com == RPC_E_CHANGED_MODE ? found : Oleacc{};
+    }();
+    return oleacc;
+}
+
 }  // namespace
 
 LRESULT AnswerGetObjectAsGraphic(HWND control, WPARAM flags, LPARAM objectId) noexcept {
+    if (static_cast<LONG>(objectId) != OBJID_CLIENT) return DefWindowProcW(control, WM_GETOBJECT, flags, objectId);
+    const Oleacc& oleacc = LoadOleacc();
     IAccessible* standard = nullptr;
-    if (static_cast<LONG>(objectId) != OBJID_CLIENT ||
-        FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard)))) {
+    if (oleacc.createStandard == nullptr || oleacc.lresultFromObject == nullptr ||
+        FAILED(oleacc.createStandard(control, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard)))) {
         return DefWindowProcW(control, WM_GETOBJECT, flags, objectId);
     }
     // LresultFromObject takes a reference of its own for the caller; ours goes at once.
     const auto graphic = std::make_unique<GraphicAccessible>(standard).release();
-    const LRESULT result = LresultFromObject(IID_IAccessible, flags, graphic);
+    const LRESULT result = oleacc.lresultFromObject(IID_IAccessible, flags, graphic);
     graphic->Release();
     return result;
 }

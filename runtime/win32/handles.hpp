@@ -72,6 +72,25 @@ struct unique_process_information {
         : process(info.hProcess), thread(info.hThread), processId(info.dwProcessId) {}
 };
 
+// Runs its function when it goes: the undo of a change, done on every way out of a scope, a
+// failed check or an exception included. Moved, the undo goes with it.
+template <class Undo>
+class unique_scope_exit {
+public:
+    explicit unique_scope_exit(Undo undo) noexcept : undo_(std::move(undo)) {}
+    unique_scope_exit(const unique_scope_exit&) = delete;
+    unique_scope_exit& operator=(const unique_scope_exit&) = delete;
+    unique_scope_exit(unique_scope_exit&& other) noexcept
+        : undo_(std::move(other.undo_)), armed_(std::exchange(other.armed_, false)) {}
+    ~unique_scope_exit() {
+        if (armed_) undo_();
+    }
+
+private:
+    Undo undo_;
+    bool armed_ = true;
+};
+
 // A window's device context from GetDC, given back with ReleaseDC.
 class unique_window_dc {
 public:

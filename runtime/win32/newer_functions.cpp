@@ -1,8 +1,7 @@
 #include "runtime/win32/newer_functions.hpp"
 
-#include <string>
-
 #include "runtime/win32/handles.hpp"
+#include "runtime/win32/system_library.hpp"
 
 namespace tenmoru {
 
@@ -22,17 +21,11 @@ Function* Lookup(HMODULE module, const char* name) noexcept {
 }
 
 HMODULE User32() noexcept { return GetModuleHandleW(L"user32.dll"); }
+HMODULE Kernel32() noexcept { return GetModuleHandleW(L"kernel32.dll"); }
 
-// shcore.dll comes from the system folder by its full path, never by the search order, which a
-// DLL planted beside the program could win. It stays loaded for the program's life.
+// Loaded at the first use, for the program's life.
 HMODULE Shcore() noexcept {
-    static const HMODULE shcore = [] {
-        std::wstring path(MAX_PATH, L'\0');
-        const UINT length = GetSystemDirectoryW(path.data(), MAX_PATH);
-        if (length == 0 || length >= MAX_PATH) return HMODULE{};
-        path.resize(length);
-        return LoadLibraryW((path + L"\\shcore.dll").c_str());
-    }();
+    static const HMODULE shcore = LoadSystemLibrary(L"shcore.dll");
     return shcore;
 }
 
@@ -86,8 +79,7 @@ bool MessageFont(LOGFONTW& font, UINT dpi) noexcept {
 }
 
 FILETIME PreciseSystemTime() noexcept {
-    static auto* const precise =
-        Lookup<void WINAPI(FILETIME*)>(GetModuleHandleW(L"kernel32.dll"), "GetSystemTimePreciseAsFileTime");
+    static auto* const precise = Lookup<void WINAPI(FILETIME*)>(Kernel32(), "GetSystemTimePreciseAsFileTime");
     FILETIME now{};
     if (precise != nullptr) precise(&now);
     else GetSystemTimeAsFileTime(&now);
@@ -98,6 +90,12 @@ void DisableDialogDpiScaling(HWND dialog) noexcept {
     static auto* const setBehavior = Lookup<BOOL WINAPI(HWND, int, int)>(User32(), "SetDialogDpiChangeBehavior");
     constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
     if (setBehavior != nullptr) setBehavior(dialog, kDisableAll, kDisableAll);
+}
+
+void RestrictDllSearchToSystemFolder() noexcept {
+    auto* const setDefault = Lookup<BOOL WINAPI(DWORD)>(Kernel32(), "SetDefaultDllDirectories");
+    constexpr DWORD kSystemFolderOnly = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
+    if (setDefault == nullptr || !setDefault(kSystemFolderOnly)) SetDllDirectoryW(L"");
 }
 
 }  // namespace tenmoru

@@ -28,4 +28,9 @@ bool MessageFont(LOGFONTW& font, UINT dpi) noexcept;
 // that lay themselves out (Windows 10 1703; earlier systems do not scale dialogs).
 void DisableDialogDpiScaling(HWND dialog) noexcept;
 
+// Limits the search for every DLL loaded from now on to the system folder (Windows 8, and 7 with
+// its update KB2533623), else takes the current folder out of it: what the system loads later
+// never comes from the program's folder, where a download may lie beside it. Called first at start.
+void RestrictDllSearchToSystemFolder() noexcept;
+
 }  // namespace tenmoru

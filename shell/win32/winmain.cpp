@@ -3,9 +3,11 @@
 #include <commctrl.h>
 
 #include "runtime/win32/message_loop.hpp"
+#include "runtime/win32/newer_functions.hpp"
 #include "shell/win32/tenmoru_form.hpp"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    tenmoru::RestrictDllSearchToSystemFolder();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 

@@ -57,6 +57,30 @@ std::filesystem::path OwnFolder() {
     return std::filesystem::path(path).parent_path();
 }
 
+Restore SetEnvironment(const wchar_t* name, const wchar_t* value) {
+    std::optional<std::wstring> saved;
+    if (const DWORD size = ::GetEnvironmentVariableW(name, nullptr, 0); size != 0) {
+        saved.emplace(size, L'\0');
+        saved->resize(::GetEnvironmentVariableW(name, saved->data(), size));
+    }
+    ::SetEnvironmentVariableW(name, value);
+    return Restore([name, saved] { ::SetEnvironmentVariableW(name, saved ? saved->c_str() : nullptr); });
+}
+
+Restore KeepRegistryValue(HKEY root, const wchar_t* key, const wchar_t* name) {
+    DWORD type = 0, size = 0;
+    std::optional<std::vector<BYTE>> saved;
+    if (::RegGetValueW(root, key, name, RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &size) == ERROR_SUCCESS) {
+        saved.emplace(size);
+        ::RegGetValueW(root, key, name, RRF_RT_ANY | RRF_NOEXPAND, &type, saved->data(), &size);
+        saved->resize(size);
+    }
+    return Restore([=] {
+        if (saved) ::RegSetKeyValueW(root, key, name, type, saved->data(), static_cast<DWORD>(saved->size()));
+        else ::RegDeleteKeyValueW(root, key, name);
+    });
+}
+
 std::vector<HWND> Windows(DWORD processId, std::wstring_view className) {
     std::vector<HWND> found;
     for (HWND window = ::GetTopWindow(nullptr); window != nullptr; window = ::GetWindow(window, GW_HWNDNEXT)) {
@@ -175,8 +199,8 @@ std::vector<COLORREF> Capture(HWND window) {
     return pixels;
 }
 
-Session::Session(std::wstring_view exeName, std::wstring_view mainClass) {
-    const std::filesystem::path exe = OwnFolder() / exeName;
+Session::Session(const std::filesystem::path& relativeExe, std::wstring_view mainClass) {
+    const std::filesystem::path exe = OwnFolder() / relativeExe;
     std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

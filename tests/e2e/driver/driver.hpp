@@ -27,6 +27,14 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 void Require(bool condition, const char* what);  // throws std::runtime_error unless it holds
 std::filesystem::path OwnFolder();
 
+// A change of the machine made for one test, undone when the guard goes, however the test ends.
+using Restore = tenmoru::unique_scope_exit<std::function<void()>>;
+// Sets an environment variable of this process, and so of the programs it starts; the value it
+// had (or its absence) comes back.
+[[nodiscard]] Restore SetEnvironment(const wchar_t* name, const wchar_t* value);
+// Keeps a registry value as it is now (type and bytes, or its absence) and writes it back.
+[[nodiscard]] Restore KeepRegistryValue(HKEY root, const wchar_t* key, const wchar_t* name);
+
 // The top-level windows of a process, shown or not, of one class if given.
 std::vector<HWND> Windows(DWORD processId, std::wstring_view className = {});
 HWND FindShownWindow(DWORD processId, std::wstring_view className);
@@ -59,7 +67,8 @@ struct Box {
 // program does not do what a step expects.
 class Session {
 public:
-    explicit Session(std::wstring_view exeName = L"Tenmoru.exe", std::wstring_view mainClass = L"Tenmoru");
+    // exe: a path, relative to the driver's own folder.
+    explicit Session(const std::filesystem::path& exe = L"Tenmoru.exe", std::wstring_view mainClass = L"Tenmoru");
     ~Session();
 
     [[nodiscard]] HWND Main() const noexcept { return main_; }

@@ -24,14 +24,20 @@ function(tenmoru_layer target layer)
 endfunction()
 
 # Options for the code that goes into Tenmoru.exe: small and self-contained, unused code and data
-# dropped; and only the functions of Windows 7 declared, so that a call of a newer one fails to
-# build (newer ones are looked up at run time, in runtime/win32/newer_functions.cpp). Test programs
-# keep the defaults.
+# dropped; hardened (a canary on every stack frame that holds an array or takes an address, and the
+# C library's checked copies where the size is known); and only the functions of Windows 7
+# declared, so that a call of a newer one fails to build (newer ones are looked up at run time, in
+# runtime/win32/newer_functions.cpp). Test programs keep the defaults.
 set(tenmoru_size_options -Os -ffunction-sections -fdata-sections -fno-threadsafe-statics -fno-exceptions
     -fno-asynchronous-unwind-tables)
+set(tenmoru_hardening_options -fstack-protector-strong)
 function(tenmoru_product target)
   if(WIN32)
-    target_compile_definitions(${target} PRIVATE _WIN32_WINNT=0x0601 WINVER=0x0601)
-    target_compile_options(${target} PRIVATE $<$<CONFIG:Release,MinSizeRel>:${tenmoru_size_options}>)
+    target_compile_definitions(${target} PRIVATE _WIN32_WINNT=0x0601 WINVER=0x0601
+                               $<$<CONFIG:Release,MinSizeRel>:_FORTIFY_SOURCE=2>)
+    target_compile_options(${target} PRIVATE
+                           $<$<CONFIG:Release,MinSizeRel>:${tenmoru_size_options} ${tenmoru_hardening_options}>)
+    # Whatever links the code (the program, the tests) links the canary's support code too.
+    target_link_options(${target} INTERFACE $<$<CONFIG:Release,MinSizeRel>:${tenmoru_hardening_options}>)
   endif()
 endfunction()

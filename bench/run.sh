@@ -44,9 +44,9 @@ export DISPLAY=":$display"
 # One wineserver for the whole run, so that no start pays for starting a server.
 wineserver -f -p >/dev/null 2>&1 &
 wineserver_pid=$!
-wine cmd /c exit </dev/null >/dev/null 2>&1 || true   # the prefix's services, started once now
+"$TENMORU_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true   # the prefix's services, started once now
 
 echo "Measured $(date -u '+%Y-%m-%d %H:%M UTC') on $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'),"\
  "$(nproc) cores, $(awk '/MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo); $(wine --version);"\
  "Xvfb 1024x768, Wine desktop $TENMORU_WINE_DESKTOP_SIZE; load average $(cut -d' ' -f1-3 /proc/loadavg)"
-(cd "$build_dir" && wine ./bench_driver.exe "$@")
+(cd "$build_dir" && "$TENMORU_WINE" ./bench_driver.exe "$@")

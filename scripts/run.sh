@@ -31,7 +31,7 @@ source "$root/scripts/wine-env.sh" "$build"
 tenmoru_wine_prefix_ensure
 
 if [ -z "$screenshot" ]; then
-  exec wine "$build/Tenmoru.exe"
+  exec "$TENMORU_WINE" "$build/Tenmoru.exe"
 fi
 
 xvfb_pid=""
@@ -63,7 +63,7 @@ else
   echo "run.sh: a Wine program of $WINEPREFIX is running already; stop it first" >&2
   exit 1
 fi
-wine "$build/Tenmoru.exe" </dev/null >/dev/null 2>&1 &
+"$TENMORU_WINE" "$build/Tenmoru.exe" </dev/null >/dev/null 2>&1 &
 
 # The Wine desktop fills the X screen and shows nothing but the game, so the picture is the screen
 # trimmed of the desktop's colour around the window. Wine copies a painted window to the screen a

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Wine environment of one build tree. Source it:
 #     source scripts/wine-env.sh [BUILD_DIR]        (default: build/windows)
-# It sets WINEPREFIX=<BUILD_DIR>/wineprefix, WINEARCH, WINEDEBUG and a Japanese locale, and defines
+# It sets WINEPREFIX=<BUILD_DIR>/wineprefix, WINEARCH, WINEDEBUG and a Japanese locale, TENMORU_WINE
+# (the Wine loader for the build's programs: 32-bit, or 64-bit for a 64-bit build) and defines
 # tenmoru_wine_prefix_ensure, which makes the prefix once (Japanese locale, a virtual desktop for
 # every program, the system-information tool registered as Windows setup registers it).
 # Sourcing changes no shell options of the caller.
@@ -13,7 +14,16 @@ TENMORU_BUILD_DIR="$(cd "$TENMORU_BUILD_DIR" && pwd)"
 export TENMORU_BUILD_DIR
 
 export WINEPREFIX="$TENMORU_BUILD_DIR/wineprefix"
-export WINEARCH=win32
+# A 64-bit build (preset windows-x64) runs in a 64-bit prefix with the 64-bit loader; every other
+# build in a 32-bit prefix.
+if grep -qs '^CMAKE_TOOLCHAIN_FILE:.*x86_64-w64-mingw32.cmake$' "$TENMORU_BUILD_DIR/CMakeCache.txt"; then
+  export WINEARCH=win64
+  TENMORU_WINE=/usr/lib/wine/wine64
+else
+  export WINEARCH=win32
+  TENMORU_WINE=/usr/lib/wine/wine
+fi
+export TENMORU_WINE
 export WINEDEBUG="${WINEDEBUG:--all}"
 # The prefix takes its code page (932) from the locale it is first made in; programs read it too.
 export LANG=ja_JP.UTF-8
@@ -67,12 +77,12 @@ tenmoru_wine_prefix_ensure() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
       echo "wine-env: creating the Wine prefix $WINEPREFIX ..." >&2
       # No Mono or Gecko: the program needs neither, and their installers would ask.
-      WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 ||
+      WINEDLLOVERRIDES="mscoree,mshtml=" "$TENMORU_WINE" wineboot -i >/dev/null 2>&1 ||
         { echo "wine-env: wineboot failed" >&2; exit 1; }
     fi
     reg_file="$WINEPREFIX/drive_c/tenmoru-prefix.reg"
     _tenmoru_prefix_registry | sed 's/$/\r/' >"$reg_file"
-    wine regedit /S 'C:\tenmoru-prefix.reg' >/dev/null 2>&1 ||
+    "$TENMORU_WINE" regedit /S 'C:\tenmoru-prefix.reg' >/dev/null 2>&1 ||
       { echo "wine-env: importing the prefix settings failed" >&2; exit 1; }
     rm -f "$reg_file"
     # The registry reaches the disk when the server ends; wait for that unless a server is kept

@@ -28,7 +28,7 @@ tenmoru_wine_prefix_ensure
 # ctest reads to its end, so it would wait for them to exit. When no server runs yet, start one
 # that stays 30 s after its last program, and start those services here with no output attached.
 if wineserver -p30 </dev/null >/dev/null 2>&1; then
-  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  "$TENMORU_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
 fi
 
-exec wine "$@"
+exec "$TENMORU_WINE" "$@"

@@ -34,8 +34,8 @@ check_zip() {
   done
 }
 
-env -u TENMORU_SIGN_CERT -u TENMORU_SIGN_KEY "$root/scripts/release.sh" --out "$work/unsigned" | grep -q UNSIGNED ||
-  fail "an unsigned release does not say that it is unsigned"
+said="$(env -u TENMORU_SIGN_CERT -u TENMORU_SIGN_KEY "$root/scripts/release.sh" --out "$work/unsigned")"
+grep -q UNSIGNED <<<"$said" || fail "an unsigned release does not say that it is unsigned"
 check_zip "$work/unsigned"
 
 # A throwaway certificate for code signing.

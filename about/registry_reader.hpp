@@ -20,8 +20,7 @@ public:
 
     // Reads the value SubKeyRef of the key KeyName below KeyRoot into KeyVal. True when the value
     // was read and converted; false with KeyVal empty otherwise.
-    bool GetKeyValue(RegistryKey KeyRoot, std::wstring_view KeyName, std::wstring_view SubKeyRef,
-                     std::wstring& KeyVal);
+    bool GetKeyValue(RegistryKey KeyRoot, std::wstring_view KeyName, std::wstring_view SubKeyRef, std::wstring& KeyVal);
 
 private:
     Registry& registry_;

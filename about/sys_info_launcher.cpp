@@ -19,8 +19,7 @@ std::wstring WithoutEnclosingQuotes(std::wstring path) {
 // empty, no zero character (which would cut it short at the system) and no double quote (which
 // no file name holds and which would break the quoting).
 bool IsStartablePath(std::wstring_view path) {
-    return !path.empty() && path.find(L'\0') == std::wstring_view::npos &&
-           path.find(L'"') == std::wstring_view::npos;
+    return !path.empty() && path.find(L'\0') == std::wstring_view::npos && path.find(L'"') == std::wstring_view::npos;
 }
 
 }  // namespace

@@ -30,7 +30,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using tenmoru::Tenmoru;
 
-double MsSince(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
+double MsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
 
 // The timed waits look every millisecond, so that a short figure is not rounded up to the driver's
 // usual step.
@@ -45,14 +47,14 @@ bool Poll(const std::function<bool()>& condition) {
 HWND NextInFront(const e2e::Session& session, HWND before, const wchar_t* className) {
     HWND front = nullptr, other = before;  // other: the last window in front that is not the one awaited
     e2e::Require(Poll([&] {
-              if ((front = ::GetForegroundWindow()) == other || front == nullptr) return false;
-              DWORD processId = 0;
-              if (::GetWindowThreadProcessId(front, &processId) == 0 || processId != session.ProcessId() ||
-                  e2e::ClassName(front) != className)
-                  other = front;
-              return front != other && ::IsWindowVisible(front);
-          }),
-          "no window of the awaited class came to the front");
+                     if ((front = ::GetForegroundWindow()) == other || front == nullptr) return false;
+                     DWORD processId = 0;
+                     if (::GetWindowThreadProcessId(front, &processId) == 0 || processId != session.ProcessId() ||
+                         e2e::ClassName(front) != className)
+                         other = front;
+                     return front != other && ::IsWindowVisible(front);
+                 }),
+                 "no window of the awaited class came to the front");
     return front;
 }
 
@@ -111,9 +113,13 @@ std::string Note(const Series& s) {
     return "n " + std::to_string(s.samples.size()) + ", failures " + std::to_string(s.failures);
 }
 
-struct Program { const wchar_t* exe; const wchar_t* mainClass; std::string name; };
-const std::array<Program, 2> kPrograms{{{L"Tenmoru.exe", L"Tenmoru", "Tenmoru"},
-                                         {L"bench_yardstick.exe", L"TenmoruYardstick", "yardstick"}}};
+struct Program {
+    const wchar_t* exe;
+    const wchar_t* mainClass;
+    std::string name;
+};
+const std::array<Program, 2> kPrograms{
+    {{L"Tenmoru.exe", L"Tenmoru", "Tenmoru"}, {L"bench_yardstick.exe", L"TenmoruYardstick", "yardstick"}}};
 
 // The order of the two programs in round r: alternating, so that neither always goes first.
 std::array<std::size_t, 2> Order(int r) { return {static_cast<std::size_t>(r & 1), static_cast<std::size_t>(~r & 1)}; }
@@ -138,26 +144,29 @@ void MeasureStartUp(int rounds) {
                 const auto start = Clock::now();
                 session.emplace(kPrograms[p].exe, kPrograms[p].mainClass);
                 const double ms = MsSince(start);
-                if (r >= 0) peak[p].samples.push_back(static_cast<double>(Memory(*session).PeakWorkingSetSize) / 1048576);
+                if (r >= 0)
+                    peak[p].samples.push_back(static_cast<double>(Memory(*session).PeakWorkingSetSize) / 1048576);
                 return ms;
             });
         }
         if (r >= 0 && taken[0] && taken[1]) ratios.push_back(time[0].samples.back() / time[1].samples.back());
     }
     for (std::size_t p = 0; p < 2; ++p)
-        Add("start to main window shown, " + kPrograms[p].name, Fixed(Median(time[p].samples), 1), "ms", "", Note(time[p]));
-    Add("start-up Tenmoru / yardstick, ratio of medians", Fixed(Median(time[0].samples) / Median(time[1].samples), 3), "",
-        "<= 1.10");
+        Add("start to main window shown, " + kPrograms[p].name, Fixed(Median(time[p].samples), 1), "ms", "",
+            Note(time[p]));
+    Add("start-up Tenmoru / yardstick, ratio of medians", Fixed(Median(time[0].samples) / Median(time[1].samples), 3),
+        "", "<= 1.10");
     Add("start-up Tenmoru / yardstick, median of ratios", Fixed(Median(ratios), 3), "", "<= 1.10",
         "n " + std::to_string(ratios.size()) + " pairs");
     for (std::size_t p = 0; p < 2; ++p)
-        Add("peak working set with the window shown, " + kPrograms[p].name, Fixed(Median(peak[p].samples), 2), "MiB", "",
-            "n " + std::to_string(peak[p].samples.size()));
-    Add("peak working set Tenmoru / yardstick", Fixed(Median(peak[0].samples) / Median(peak[1].samples), 3), "", "<= 1.20");
+        Add("peak working set with the window shown, " + kPrograms[p].name, Fixed(Median(peak[p].samples), 2), "MiB",
+            "", "n " + std::to_string(peak[p].samples.size()));
+    Add("peak working set Tenmoru / yardstick", Fixed(Median(peak[0].samples) / Median(peak[1].samples), 3), "",
+        "<= 1.20");
     for (const Program& program : kPrograms) {
         const auto bytes = std::filesystem::file_size(e2e::OwnFolder() / program.exe);
-        Add("size of " + std::filesystem::path(program.exe).string(), Fixed(static_cast<double>(bytes) / 1024, 1), "KiB",
-            &program == &kPrograms[0] ? "<= 80" : "", std::to_string(bytes) + " bytes");
+        Add("size of " + std::filesystem::path(program.exe).string(), Fixed(static_cast<double>(bytes) / 1024, 1),
+            "KiB", &program == &kPrograms[0] ? "<= 80" : "", std::to_string(bytes) + " bytes");
     }
 }
 
@@ -165,7 +174,7 @@ void MeasureStartUp(int rounds) {
 e2e::Box ShownBox(const e2e::Session& session, HWND front) {
     std::optional<e2e::Box> box;
     e2e::Require(e2e::WaitUntil([&] { return (box = session.ShownBox()) && box->window == front; }),
-          "the box in front is not the program's");
+                 "the box in front is not the program's");
     return *box;
 }
 
@@ -246,8 +255,8 @@ void ReportGuesses(const std::array<LongGame, 2>& games, std::size_t guesses) {
             const double first = Median(v, k, false), last = Median(v, k, true);
             trend[p] = last / first;
             Add(std::string("guess: ") + what + ", " + kPrograms[p].name, Fixed(Median(v), 1), "ms", "",
-                "first " + std::to_string(k) + " " + Fixed(first, 1) + ", last " + std::to_string(k) + " " + Fixed(last, 1) +
-                    ", last/first " + Fixed(trend[p], 3) + "; " + Note(games[p].*series));
+                "first " + std::to_string(k) + " " + Fixed(first, 1) + ", last " + std::to_string(k) + " " +
+                    Fixed(last, 1) + ", last/first " + Fixed(trend[p], 3) + "; " + Note(games[p].*series));
         }
         Add(std::string("guess: ") + shortName + ", last/first Tenmoru / yardstick", Fixed(trend[0] / trend[1], 3), "");
     }
@@ -262,8 +271,8 @@ void MeasureGame(int clicks, int guesses) {
     for (int i = 0; i < clicks; ++i)
         for (const std::size_t p : Order(i)) Take(start[p], [&] { return StartButtonToInputBox(*sessions[p]); });
     for (std::size_t p = 0; p < 2; ++p)
-        Add("start button (Enter) to input box shown, " + kPrograms[p].name, Fixed(Median(start[p].samples), 1), "ms", "",
-            Note(start[p]));
+        Add("start button (Enter) to input box shown, " + kPrograms[p].name, Fixed(Median(start[p].samples), 1), "ms",
+            "", Note(start[p]));
 
     std::array<LongGame, 2> games;
     for (std::size_t p = 0; p < 2; ++p) {
@@ -300,16 +309,20 @@ class MarkerTool {
 public:
     MarkerTool() {
         std::filesystem::create_directories(folder_);
-        std::filesystem::copy_file(e2e::OwnFolder() / L"marker.exe", tool_, std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::copy_file(e2e::OwnFolder() / L"marker.exe", tool_,
+                                   std::filesystem::copy_options::overwrite_existing);
         std::wstring old(4096, L'\0');
         DWORD bytes = static_cast<DWORD>(old.size() * sizeof(wchar_t));
-        if (::RegGetValueW(HKEY_LOCAL_MACHINE, kKey, L"PATH", RRF_RT_REG_SZ, nullptr, old.data(), &bytes) == ERROR_SUCCESS)
+        if (::RegGetValueW(HKEY_LOCAL_MACHINE, kKey, L"PATH", RRF_RT_REG_SZ, nullptr, old.data(), &bytes) ==
+            ERROR_SUCCESS)
             old_ = old.c_str();
         Set(tool_.wstring());
     }
     ~MarkerTool() {
-        if (old_) Set(*old_);
-        else ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kKey, L"PATH");
+        if (old_)
+            Set(*old_);
+        else
+            ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kKey, L"PATH");
         std::error_code error;  // the last marker may still be ending
         e2e::WaitUntil([&] { return std::filesystem::remove_all(folder_, error) != static_cast<std::uintmax_t>(-1); });
     }

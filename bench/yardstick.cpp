@@ -24,7 +24,13 @@ constexpr DWORD kExStyle = WS_EX_APPWINDOW;
 constexpr tenmoru::TwipsSize kClient{2955, 1725};
 constexpr int kStart = 201;
 
-struct Control { int id; const wchar_t* className; const wchar_t* text; DWORD style; tenmoru::TwipsRect rect; };
+struct Control {
+    int id;
+    const wchar_t* className;
+    const wchar_t* text;
+    DWORD style;
+    tenmoru::TwipsRect rect;
+};
 constexpr std::array<Control, 4> kControls{{
     {kStart, WC_BUTTONW, L"ちょうせん", BS_PUSHBUTTON | WS_TABSTOP, {840, 600, 1335, 375}},
     {203, WC_STATICW, L"つかいかた", SS_LEFT | SS_NOTIFY | SS_NOPREFIX, {480, 120, 975, 255}},
@@ -58,12 +64,23 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    const WNDCLASSEXW windowClass{sizeof windowClass, 0, &WindowProc, 0, 0, instance, nullptr,
-                                  LoadCursorW(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
-                                  nullptr, kClassName, nullptr};
-    const HWND window = RegisterClassExW(&windowClass) == 0 ? nullptr
-        : CreateWindowExW(kExStyle, kClassName, tenmoru::App.Title.data(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                          CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    const WNDCLASSEXW windowClass{sizeof windowClass,
+                                  0,
+                                  &WindowProc,
+                                  0,
+                                  0,
+                                  instance,
+                                  nullptr,
+                                  LoadCursorW(nullptr, IDC_ARROW),
+                                  reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                                  nullptr,
+                                  kClassName,
+                                  nullptr};
+    const HWND window =
+        RegisterClassExW(&windowClass) == 0
+            ? nullptr
+            : CreateWindowExW(kExStyle, kClassName, tenmoru::App.Title.data(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) return 1;
 
     const UINT dpi = tenmoru::WindowDpi(window);

@@ -32,11 +32,16 @@ namespace {
 constexpr wchar_t Fold(wchar_t c) noexcept {
     if (c >= L'\uFF10' && c <= L'\uFF19') return static_cast<wchar_t>(L'0' + (c - L'\uFF10'));
     switch (c) {
-    case L'\uFF0B': return L'+';
-    case L'\uFF0D': return L'-';
-    case L'\uFF0E': return L'.';
-    case L'\u3000': return L' ';
-    default: return c;
+    case L'\uFF0B':
+        return L'+';
+    case L'\uFF0D':
+        return L'-';
+    case L'\uFF0E':
+        return L'.';
+    case L'\u3000':
+        return L' ';
+    default:
+        return c;
     }
 }
 

@@ -16,8 +16,7 @@ public:
 
     // A modal box with the prompt, a one-line text field holding defaultText, OK and Cancel.
     // Returns the field's text on OK and the empty text on Cancel.
-    virtual std::wstring InputBox(std::wstring_view prompt, std::wstring_view title,
-                                  std::wstring_view defaultText) = 0;
+    virtual std::wstring InputBox(std::wstring_view prompt, std::wstring_view title, std::wstring_view defaultText) = 0;
 };
 
 }  // namespace tenmoru

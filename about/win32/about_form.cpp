@@ -27,7 +27,11 @@ using Id = AboutForm::ControlId;
 constexpr std::array<ControlSpec, 7> kControls{{
     {Id::cmdOK, WC_BUTTONW, L"OK", BS_DEFPUSHBUTTON | BS_NOTIFY | WS_TABSTOP, 0, {4245, 2625, 1380, 345}},
     {Id::picIcon, kPictureBoxClass, L"", WS_TABSTOP, WS_EX_CLIENTEDGE, {240, 240, 540, 540}},
-    {Id::cmdSysInfo, WC_BUTTONW, L"ｼｽﾃﾑ情報(&S)...", BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP, 0,
+    {Id::cmdSysInfo,
+     WC_BUTTONW,
+     L"ｼｽﾃﾑ情報(&S)...",
+     BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP,
+     0,
      {4260, 3075, 1380, 345}},
     {Id::lblDescription, WC_STATICW, L"開発: Tenmoru 開発チーム", SS_LEFT | SS_NOPREFIX, 0, {1050, 1125, 3885, 1170}},
     {Id::lblDisclaimer, WC_STATICW, L"警告: ...", SS_LEFT | SS_NOPREFIX, 0, {255, 2625, 3870, 825}},
@@ -105,8 +109,10 @@ void AboutForm::cmdSysInfo_Click() { StartSysInfo(); }
 void AboutForm::OnLoad() { Form_Load(); }
 
 void AboutForm::OnClick(int id) {
-    if (id == cmdOK || id == IDCANCEL) cmdOK_Click();  // Esc: OK is the cancel button as well
-    else if (id == cmdSysInfo) cmdSysInfo_Click();
+    if (id == cmdOK || id == IDCANCEL)
+        cmdOK_Click();  // Esc: OK is the cancel button as well
+    else if (id == cmdSysInfo)
+        cmdSysInfo_Click();
 }
 
 std::optional<LRESULT> AboutForm::OnMessage(UINT message, WPARAM, LPARAM) {

@@ -16,7 +16,15 @@ inline constexpr wchar_t kAboutFormClass[] = L"frmAbout2";
 class AboutForm final : public Form {
 public:
     // The controls; OK is IDOK, so that Enter finds it as a dialog's OK.
-    enum ControlId : int { cmdOK = IDOK, picIcon = 301, lblTitle, lblVersion, lblDescription, lblDisclaimer, cmdSysInfo };
+    enum ControlId : int {
+        cmdOK = IDOK,
+        picIcon = 301,
+        lblTitle,
+        lblVersion,
+        lblDescription,
+        lblDisclaimer,
+        cmdSysInfo
+    };
 
     AboutForm() noexcept;
 

@@ -21,7 +21,10 @@ public:
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (object == nullptr) return E_POINTER;
-        *object = InlineIsEqualGUID(iid, IID_IUnknown) || InlineIsEqualGUID(iid, IID_IDispatch) || InlineIsEqualGUID(iid, IID_IAccessible) ? this : nullptr;
+        *object = InlineIsEqualGUID(iid, IID_IUnknown) || InlineIsEqualGUID(iid, IID_IDispatch) ||
+                          InlineIsEqualGUID(iid, IID_IAccessible)
+                      ? this
+                      : nullptr;
         if (*object == nullptr) return E_NOINTERFACE;
         AddRef();
         return S_OK;
@@ -44,7 +47,8 @@ public:
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
         return standard_->GetTypeInfo(index, locale, info);
     }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override {
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
+                                            DISPID* ids) override {
         return standard_->GetIDsOfNames(iid, names, count, locale, ids);
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* parameters,
@@ -53,13 +57,19 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return standard_->get_accParent(parent); }
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override { return standard_->get_accChildCount(count); }
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT c, IDispatch** child) override { return standard_->get_accChild(c, child); }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT c, IDispatch** child) override {
+        return standard_->get_accChild(c, child);
+    }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT c, BSTR* name) override { return standard_->get_accName(c, name); }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT c, BSTR* value) override { return standard_->get_accValue(c, value); }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT c, BSTR* value) override {
+        return standard_->get_accValue(c, value);
+    }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT c, BSTR* text) override {
         return standard_->get_accDescription(c, text);
     }
-    HRESULT STDMETHODCALLTYPE get_accState(VARIANT c, VARIANT* state) override { return standard_->get_accState(c, state); }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT c, VARIANT* state) override {
+        return standard_->get_accState(c, state);
+    }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT c, BSTR* help) override { return standard_->get_accHelp(c, help); }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT c, LONG* topic) override {
         return standard_->get_accHelpTopic(file, c, topic);
@@ -81,7 +91,9 @@ public:
     HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
         return standard_->accNavigate(direction, start, end);
     }
-    HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override { return standard_->accHitTest(x, y, child); }
+    HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override {
+        return standard_->accHitTest(x, y, child);
+    }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT c) override { return standard_->accDoDefaultAction(c); }
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT c, BSTR name) override { return standard_->put_accName(c, name); }
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT c, BSTR value) override { return standard_->put_accValue(c, value); }

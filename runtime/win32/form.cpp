@@ -62,8 +62,8 @@ std::optional<COLORREF> Form::DesignedTextColour(int) const { return std::nullop
 void Form::OnDpiApplied(UINT) {}
 
 unique_hicon Form::LoadProgramIcon(int id, int pixels) noexcept {
-    return unique_hicon(static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, pixels, pixels, 0)));
+    return unique_hicon(
+        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, pixels, pixels, 0)));
 }
 
 // Never unwinds into the system's code: the program is built without exceptions, and noexcept
@@ -132,8 +132,8 @@ LRESULT Form::OnCtlColorStatic(HDC dc, HWND label) const noexcept {
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     const COLORREF text = GetSysColor(COLOR_BTNTEXT);
     const std::optional<COLORREF> designed = DesignedTextColour(GetDlgCtrlID(label));
-    SetTextColor(dc, designed ? LabelTextColour(*designed, (highContrast.dwFlags & HCF_HIGHCONTRASTON) != 0, face, text)
-                              : text);
+    SetTextColor(
+        dc, designed ? LabelTextColour(*designed, (highContrast.dwFlags & HCF_HIGHCONTRASTON) != 0, face, text) : text);
     SetBkColor(dc, face);
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
@@ -149,7 +149,7 @@ LRESULT Form::OnCreate() {
 
 void Form::OnCommand(int id, UINT code) {
     switch (code) {
-    case BN_CLICKED:  // also STN_CLICKED and Esc's IDCANCEL
+    case BN_CLICKED:        // also STN_CLICKED and Esc's IDCANCEL
     case BN_DOUBLECLICKED:  // a button that notifies its focus reports a quick second click so
         OnClick(id);
         break;

@@ -18,15 +18,15 @@
 namespace tenmoru {
 
 struct FormDesign {
-    const wchar_t* className;  // the form's window class, registered on first use
+    const wchar_t* className;   // the form's window class, registered on first use
     std::wstring_view caption;  // the title as designed, a literal
     DWORD style;
     DWORD exStyle;
     TwipsSize client;
     std::span<const ControlSpec> controls;  // in tab order; the first has the focus at the opening
-    int iconId;                              // the frame's icon
-    int defaultButton;                       // clicked by Enter when no push button has the focus; 0: none
-    Placement placement;                     // where Load puts the window relative to its anchor
+    int iconId;                             // the frame's icon
+    int defaultButton;                      // clicked by Enter when no push button has the focus; 0: none
+    Placement placement;                    // where Load puts the window relative to its anchor
 };
 
 class Form {

@@ -23,7 +23,11 @@ constexpr int kClientWidth = 6000;
 // In tab order: the prompt first, so that a screen reader finds it just before the field.
 constexpr std::array<ControlSpec, 4> kControls{{
     {kInputPromptId, WC_STATICW, L"", SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, 0, {kMargin, kMargin, 4200, 720}},
-    {kInputFieldId, WC_EDITW, L"", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
+    {kInputFieldId,
+     WC_EDITW,
+     L"",
+     ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP,
+     WS_EX_CLIENTEDGE,
      {kMargin, 0, kClientWidth - 2 * kMargin, 330}},
     {IDOK, WC_BUTTONW, L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, {4560, kMargin, 1260, 375}},
     {IDCANCEL, WC_BUTTONW, L"キャンセル", BS_PUSHBUTTON | WS_TABSTOP, 0, {4560, 660, 1260, 375}},
@@ -59,7 +63,8 @@ struct Layout {
 
 Layout Measure(HWND dialog, std::wstring_view prompt, HFONT font, UINT dpi) {
     Layout layout{PixelRect(kPrompt.rect, dpi), PixelRect(kField.rect, dpi), {}};
-    layout.prompt.bottom = std::max(layout.prompt.bottom, layout.prompt.top + PromptTextHeight(dialog, prompt, font, dpi));
+    layout.prompt.bottom =
+        std::max(layout.prompt.bottom, layout.prompt.top + PromptTextHeight(dialog, prompt, font, dpi));
     layout.field.top = std::max(layout.prompt.bottom, PixelRect(kCancel.rect, dpi).bottom) + TwipsToPixels(kGap, dpi);
     layout.field.bottom = layout.field.top + TwipsToPixels(kField.rect.height, dpi);
     const SIZE client{TwipsToPixels(kClientWidth, dpi), layout.field.bottom + TwipsToPixels(kGap, dpi)};
@@ -83,7 +88,8 @@ SIZE ApplyLayout(HWND dialog, InputBoxState& state, UINT dpi) {
 std::wstring FieldText(HWND dialog) {
     const HWND field = GetDlgItem(dialog, kInputFieldId);
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(std::max(GetWindowTextW(field, text.data(), static_cast<int>(text.size())), 0)));
+    text.resize(
+        static_cast<std::size_t>(std::max(GetWindowTextW(field, text.data(), static_cast<int>(text.size())), 0)));
     return text;
 }
 
@@ -149,8 +155,7 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-std::wstring RunInputBox(HWND owner, std::wstring_view prompt, std::wstring_view title,
-                         std::wstring_view defaultText) {
+std::wstring RunInputBox(HWND owner, std::wstring_view prompt, std::wstring_view title, std::wstring_view defaultText) {
     InputBoxState state{prompt, title.empty() ? App.Title : title, defaultText, {}, {}};
     // An empty frame: the controls come from the table above, laid out for the DPI.
     struct alignas(DWORD) EmptyDialog {
@@ -160,8 +165,8 @@ std::wstring RunInputBox(HWND owner, std::wstring_view prompt, std::wstring_view
         WORD title;
     };
     const EmptyDialog dialog{{DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0, 0, 0}, 0, 0, 0};
-    const INT_PTR closedWith = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &dialog.frame, owner,
-                                                       &InputBoxProc, reinterpret_cast<LPARAM>(&state));
+    const INT_PTR closedWith = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &dialog.frame, owner, &InputBoxProc,
+                                                       reinterpret_cast<LPARAM>(&state));
     return closedWith == IDOK ? state.result : std::wstring{};
 }
 

@@ -14,7 +14,6 @@ inline constexpr int kInputFieldId = 1002;
 
 // Shows the box, owned by owner and centred on it, until the player closes it.
 // Returns the field's text on OK and the empty text on Cancel.
-std::wstring RunInputBox(HWND owner, std::wstring_view prompt, std::wstring_view title,
-                         std::wstring_view defaultText);
+std::wstring RunInputBox(HWND owner, std::wstring_view prompt, std::wstring_view title, std::wstring_view defaultText);
 
 }  // namespace tenmoru

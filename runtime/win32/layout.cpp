@@ -19,10 +19,9 @@ RECT PixelRect(const TwipsRect& rect, UINT dpi) noexcept {
 bool CreateControls(HWND parent, std::span<const ControlSpec> controls) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     for (const ControlSpec& control : controls) {
-        const HWND child = CreateWindowExW(control.exStyle, control.className, control.text.data(),
-                                           WS_CHILD | WS_VISIBLE | control.style, 0, 0, 0, 0, parent,
-                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
-                                           instance, nullptr);
+        const HWND child = CreateWindowExW(
+            control.exStyle, control.className, control.text.data(), WS_CHILD | WS_VISIBLE | control.style, 0, 0, 0, 0,
+            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
         if (child == nullptr) return false;
     }
     return true;
@@ -48,15 +47,18 @@ void PlaceOnWorkArea(HWND window, SIZE size, HWND anchor, Placement placement) n
                     &monitor);
     const RECT& work = monitor.rcWork;
     RECT around = work;
-    const bool anchored = anchor != nullptr && IsWindowVisible(anchor) && !IsIconic(anchor) &&
-                          GetWindowRect(anchor, &around);
+    const bool anchored =
+        anchor != nullptr && IsWindowVisible(anchor) && !IsIconic(anchor) && GetWindowRect(anchor, &around);
     LONG x = around.left + ((around.right - around.left) - size.cx) / 2;
     LONG y = around.top + ((around.bottom - around.top) - size.cy) / 2;
     if (anchored && placement == Placement::Beside) {
         y = around.top;
-        if (around.right + size.cx <= work.right) x = around.right;
-        else if (around.left - size.cx >= work.left) x = around.left - size.cx;
-        else x = work.left + ((work.right - work.left) - size.cx) / 2;
+        if (around.right + size.cx <= work.right)
+            x = around.right;
+        else if (around.left - size.cx >= work.left)
+            x = around.left - size.cx;
+        else
+            x = work.left + ((work.right - work.left) - size.cx) / 2;
     }
     x = std::clamp(x, work.left, std::max(work.left, work.right - size.cx));
     y = std::clamp(y, work.top, std::max(work.top, work.bottom - size.cy));

@@ -81,8 +81,10 @@ bool MessageFont(LOGFONTW& font, UINT dpi) noexcept {
 FILETIME PreciseSystemTime() noexcept {
     static auto* const precise = Lookup<void WINAPI(FILETIME*)>(Kernel32(), "GetSystemTimePreciseAsFileTime");
     FILETIME now{};
-    if (precise != nullptr) precise(&now);
-    else GetSystemTimeAsFileTime(&now);
+    if (precise != nullptr)
+        precise(&now);
+    else
+        GetSystemTimeAsFileTime(&now);
     return now;
 }
 

@@ -12,8 +12,7 @@ public:
     explicit Win32Ui(HWND owner) noexcept : owner_(owner) {}
 
     void MsgBox(std::wstring_view prompt) override;
-    std::wstring InputBox(std::wstring_view prompt, std::wstring_view title,
-                          std::wstring_view defaultText) override;
+    std::wstring InputBox(std::wstring_view prompt, std::wstring_view title, std::wstring_view defaultText) override;
 
 private:
     HWND owner_;

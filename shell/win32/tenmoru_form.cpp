@@ -84,11 +84,20 @@ std::optional<LRESULT> Tenmoru::OnMessage(UINT message, WPARAM wParam, LPARAM) {
 
 void Tenmoru::OnClick(int id) {
     switch (id) {
-    case cmdstat: cmdstat_Click(); break;
-    case lblhelp: lblhelp_Click(); break;
-    case lblver: lblver_Click(); break;
-    case cmdend: cmdend_Click(); break;
-    default: break;
+    case cmdstat:
+        cmdstat_Click();
+        break;
+    case lblhelp:
+        lblhelp_Click();
+        break;
+    case lblver:
+        lblver_Click();
+        break;
+    case cmdend:
+        cmdend_Click();
+        break;
+    default:
+        break;
     }
 }
 

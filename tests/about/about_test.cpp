@@ -74,8 +74,10 @@ const struct ReaderCase {
     {"DWORD, least significant byte first", Value{kRegDword, "\x04\x03\x02\x01"}, true, L"16909060"},
     {"DWORD with a zero top byte", Value{kRegDword, {"\xFF\xFF\xFF\0", 4}}, true, L"16777215"},
     {"DWORD of 3 bytes", Value{kRegDword, "\x01\x02\x03"}, false, L""},
-    {"type 2", Value{2, {"C:\\x\0", 5}}, false, L""}, {"type 3", Value{3, {"\x01\0\0\0", 4}}, false, L""},
-    {"type 7", Value{7, "a"}, false, L""},       {"missing key", std::nullopt, false, L""},
+    {"type 2", Value{2, {"C:\\x\0", 5}}, false, L""},
+    {"type 3", Value{3, {"\x01\0\0\0", 4}}, false, L""},
+    {"type 7", Value{7, "a"}, false, L""},
+    {"missing key", std::nullopt, false, L""},
 };
 
 TEST(RegistryReader, GetKeyValueReadsEachKindOfValueAndClosesTheKeyOnce) {
@@ -94,8 +96,9 @@ TEST(RegistryReader, GetKeyValueReadsEachKindOfValueAndClosesTheKeyOnce) {
 
 const std::string kPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const std::string kFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
-const std::wstring kUnavailable = L"\u73FE\u6642\u70B9\u3067\u306F\uFF7C\uFF7D\uFF83\uFF91\u60C5\u5831\u3092\u4F7F"
-                                  L"\u7528\u3067\u304D\u307E\u305B\u3093";
+const std::wstring kUnavailable =
+    L"\u73FE\u6642\u70B9\u3067\u306F\uFF7C\uFF7D\uFF83\uFF91\u60C5\u5831\u3092\u4F7F"
+    L"\u7528\u3067\u304D\u307E\u305B\u3093";
 const std::wstring kInT = L"C:\\T\\MSINFO32.EXE";
 
 const struct LauncherCase {

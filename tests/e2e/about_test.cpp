@@ -22,7 +22,8 @@ bool FocusOn(HWND about, int id) {
 struct Marker {
     explicit Marker(std::filesystem::path at) : path(std::move(at)), record(path.wstring() + L".started") {
         std::filesystem::create_directories(path.parent_path());
-        std::filesystem::copy_file(e2e::OwnFolder() / L"marker.exe", path, std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::copy_file(e2e::OwnFolder() / L"marker.exe", path,
+                                   std::filesystem::copy_options::overwrite_existing);
     }
     ~Marker() { std::filesystem::remove(path); }
     // The command line of a start recorded within the timeout, if any; the record goes with it.
@@ -37,9 +38,11 @@ struct Marker {
 
 // Sets a REG_SZ value below HKEY_LOCAL_MACHINE, or removes it.
 void SetMachineValue(std::wstring_view key, const wchar_t* name, const std::optional<std::wstring>& text) {
-    if (!text) ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, std::wstring(key).c_str(), name);
-    else ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, std::wstring(key).c_str(), name, REG_SZ, text->c_str(),
-                           static_cast<DWORD>(text->size() * 2 + 2));
+    if (!text)
+        ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, std::wstring(key).c_str(), name);
+    else
+        ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, std::wstring(key).c_str(), name, REG_SZ, text->c_str(),
+                          static_cast<DWORD>(text->size() * 2 + 2));
 }
 
 // The tool stands in a folder whose name has a space right after "C:\Program": started without
@@ -76,16 +79,19 @@ TEST(AboutDialog, OneDialogWhoseButtonStartsTheProgramTheRegistryNamesSafelyOrTe
             e2e::PressKey(VK_TAB);
             EXPECT_TRUE(FocusOn(about, tab == 0 ? AboutForm::picIcon : AboutForm::cmdSysInfo));
         }
-        if (c.key == 0) e2e::ClickAt(::GetDlgItem(about, AboutForm::cmdSysInfo));
-        else e2e::PressKey(c.key, c.key == 'S' ? VK_MENU : 0);
+        if (c.key == 0)
+            e2e::ClickAt(::GetDlgItem(about, AboutForm::cmdSysInfo));
+        else
+            e2e::PressKey(c.key, c.key == 'S' ? VK_MENU : 0);
         if (!c.started.empty()) {
             EXPECT_EQ(tool.Started(e2e::kReactTimeout), L"\"" + c.started + L"\"") << "started with its path in quotes";
             EXPECT_TRUE(e2e::ThreadAnswers(about) && !session.ShownBox()) << "no message when the tool starts";
         } else {
             const auto box = session.WaitForBox();
             ASSERT_TRUE(box.has_value()) << "no message";
-            EXPECT_EQ(box->text, L"\u73FE\u6642\u70B9\u3067\u306F\uFF7C\uFF7D\uFF83\uFF91\u60C5\u5831\u3092\u4F7F\u7528"
-                                 L"\u3067\u304D\u307E\u305B\u3093");
+            EXPECT_EQ(box->text,
+                      L"\u73FE\u6642\u70B9\u3067\u306F\uFF7C\uFF7D\uFF83\uFF91\u60C5\u5831\u3092\u4F7F\u7528"
+                      L"\u3067\u304D\u307E\u305B\u3093");
             EXPECT_FALSE(session.Close(box->window).has_value());
             EXPECT_FALSE(tool.Started(0ms).has_value()) << "nothing may start";
         }
@@ -107,7 +113,8 @@ TEST(AboutDialog, OneDialogWhoseButtonStartsTheProgramTheRegistryNamesSafelyOrTe
             }
         }
         HWND reopened = key == VK_ESCAPE ? session.OpenAbout() : nullptr;
-        e2e::WaitUntil([&] { return (reopened = e2e::FindShownWindow(session.ProcessId(), tenmoru::kAboutFormClass)); });
+        e2e::WaitUntil(
+            [&] { return (reopened = e2e::FindShownWindow(session.ProcessId(), tenmoru::kAboutFormClass)); });
         EXPECT_TRUE(reopened != open && FocusOn(reopened, AboutForm::cmdOK)) << key;
     }
 }

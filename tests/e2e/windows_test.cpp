@@ -34,11 +34,13 @@ const std::vector<Design> kAbout{
     {0, 0, 0, 5730, 3555, L"Tenmoru\u306E\uFF8A\uFF9E\uFF70\uFF7C\uFF9E\uFF6E\uFF9D\u60C5\u5831", 0},
     {AboutForm::picIcon, 240, 240, 540, 540, L"Tenmoru\u306E\u30A2\u30A4\u30B3\u30F3", ROLE_SYSTEM_GRAPHIC},
     {AboutForm::lblTitle, 1050, 240, 3885, 480, L"Tenmoru", ROLE_SYSTEM_STATICTEXT},
-    {AboutForm::lblVersion, 1050, 780, 3885, 225, L"\uFF8A\uFF9E\uFF70\uFF7C\uFF9E\uFF6E\uFF9D 2.0.0", ROLE_SYSTEM_STATICTEXT},
+    {AboutForm::lblVersion, 1050, 780, 3885, 225, L"\uFF8A\uFF9E\uFF70\uFF7C\uFF9E\uFF6E\uFF9D 2.0.0",
+     ROLE_SYSTEM_STATICTEXT},
     {AboutForm::lblDescription, 1050, 1125, 3885, 1170, {}, ROLE_SYSTEM_STATICTEXT},
     {AboutForm::lblDisclaimer, 255, 2625, 3870, 825, L"\u8B66\u544A: ...", ROLE_SYSTEM_STATICTEXT},
     {AboutForm::cmdOK, 4245, 2625, 1380, 345, L"OK", ROLE_SYSTEM_PUSHBUTTON},
-    {AboutForm::cmdSysInfo, 4260, 3075, 1380, 345, L"\uFF7C\uFF7D\uFF83\uFF91\u60C5\u5831(&S)...", ROLE_SYSTEM_PUSHBUTTON}};
+    {AboutForm::cmdSysInfo, 4260, 3075, 1380, 345, L"\uFF7C\uFF7D\uFF83\uFF91\u60C5\u5831(&S)...",
+     ROLE_SYSTEM_PUSHBUTTON}};
 
 // The caption measured in the font the program picks for the DPI (made here the same way) must fit
 // the room its control gives it: a label's client area, a button's less its frame.
@@ -51,7 +53,8 @@ void ExpectCaptionFits(HWND control, UINT dpi, bool button) {
     ::InflateRect(&room, button ? -3 : 0, button ? -3 : 0);
     RECT text{0, 0, room.right - room.left, 0};
     const std::wstring caption = e2e::Text(control);
-    ::DrawTextW(dc.get(), caption.c_str(), -1, &text, DT_CALCRECT | (button ? DT_SINGLELINE : DT_WORDBREAK | DT_NOPREFIX));
+    ::DrawTextW(dc.get(), caption.c_str(), -1, &text,
+                DT_CALCRECT | (button ? DT_SINGLELINE : DT_WORDBREAK | DT_NOPREFIX));
     EXPECT_LE(text.right, room.right - room.left) << "caption too wide";
     EXPECT_LE(text.bottom, room.bottom - room.top) << "caption too high";
 }
@@ -72,7 +75,8 @@ void ExpectLayout(HWND window, const std::vector<Design>& design, UINT dpi, DWOR
     const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE));
     EXPECT_EQ(style & (styleOn | styleOff), styleOn);
     std::size_t children = 0;
-    for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) ++children;
+    for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
+        ++children;
     EXPECT_EQ(children + 1, design.size());
     for (const Design& d : design) {
         SCOPED_TRACE("control " + std::to_string(d.id));
@@ -89,10 +93,17 @@ void ExpectLayout(HWND window, const std::vector<Design>& design, UINT dpi, DWOR
                   std::vector<LONG>({px(d.left), px(d.top), px(d.width), px(d.height)}));
         std::wstring spoken(d.caption);  // a reader says a caption without its access-key mark
         std::erase(spoken, L'&');
-        if (d.caption.data() != nullptr) { EXPECT_EQ(e2e::Text(control), d.caption); }
-        if (d.id != 0 && d.caption.data() != nullptr) { EXPECT_EQ(e2e::Announced(control).first, spoken); }
-        if (d.id != 0) { EXPECT_EQ(e2e::Announced(control).second, d.role); }
-        if (d.id != 0 && d.id != AboutForm::picIcon) ExpectCaptionFits(control, dpi, e2e::ClassName(control) == L"Button");
+        if (d.caption.data() != nullptr) {
+            EXPECT_EQ(e2e::Text(control), d.caption);
+        }
+        if (d.id != 0 && d.caption.data() != nullptr) {
+            EXPECT_EQ(e2e::Announced(control).first, spoken);
+        }
+        if (d.id != 0) {
+            EXPECT_EQ(e2e::Announced(control).second, d.role);
+        }
+        if (d.id != 0 && d.id != AboutForm::picIcon)
+            ExpectCaptionFits(control, dpi, e2e::ClassName(control) == L"Button");
         if (e2e::ClassName(control) == L"Static") ExpectReadable(control);
     }
 }
@@ -121,11 +132,13 @@ TEST(Layout, BothWindowsAt144DpiInABlackScheme) {
         ::RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Colors", name, RRF_RT_REG_SZ, nullptr, value, &size);
         saved.emplace_back(value);
         const std::wstring black = name[std::wcslen(name) - 4] == L'T' ? L"255 255 255" : L"0 0 0";
-        ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Colors", name, REG_SZ, black.c_str(), DWORD(black.size() * 2 + 2));
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Colors", name, REG_SZ, black.c_str(),
+                          DWORD(black.size() * 2 + 2));
     }
     ExpectBothWindowsLaidOutAt(144);
     for (std::size_t i = 0; i < saved.size(); ++i)
-        ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Colors", names[i], REG_SZ, saved[i].c_str(), DWORD(saved[i].size() * 2 + 2));
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Colors", names[i], REG_SZ, saved[i].c_str(),
+                          DWORD(saved[i].size() * 2 + 2));
 }
 
 TEST(Layout, BothWindowsAt96Dpi) { ExpectBothWindowsLaidOutAt(96); }

@@ -15,10 +15,17 @@ namespace {
 // The full-width forms a Japanese input method types, as ASCII; '\x01' for no character of a number.
 char FoldedToAscii(wchar_t c) {
     if (c >= 0xFF10 && c <= 0xFF19) return static_cast<char>('0' + (c - 0xFF10));
-    return c < 0x80 ? static_cast<char>(c) : c == 0xFF0B ? '+' : c == 0xFF0D ? '-' : c == 0xFF0E ? '.' : c == 0x3000 ? ' ' : '\x01';
+    return c < 0x80      ? static_cast<char>(c)
+           : c == 0xFF0B ? '+'
+           : c == 0xFF0D ? '-'
+           : c == 0xFF0E ? '.'
+           : c == 0x3000 ? ' '
+                         : '\x01';
 }
 
-void Check(bool holds) { if (!holds) __builtin_trap(); }
+void Check(bool holds) {
+    if (!holds) __builtin_trap();
+}
 bool Same(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 }  // namespace
@@ -26,8 +33,10 @@ bool Same(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::wstring text;
     for (std::size_t i = 0; i < size; i += data[i] < 0x80 ? 1 : 3) {
-        if (data[i] < 0x80) text.push_back(static_cast<wchar_t>(data[i]));
-        else if (i + 2 < size) text.push_back(static_cast<wchar_t>(data[i + 1] | data[i + 2] << 8));
+        if (data[i] < 0x80)
+            text.push_back(static_cast<wchar_t>(data[i]));
+        else if (i + 2 < size)
+            text.push_back(static_cast<wchar_t>(data[i + 1] | data[i + 2] << 8));
     }
     // Text after the number never changes the value read, and never makes a whole number.
     const double value = tenmoru::Val(text);

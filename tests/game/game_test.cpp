@@ -33,7 +33,10 @@ struct ScriptedUi final : tenmoru::Ui {
 struct FixedRandom final : tenmoru::RandomSource {
     explicit FixedRandom(float value) : r(value) {}
     void Randomize() override { calls += L'R'; }
-    float Next() override { calls += L'N'; return r; }
+    float Next() override {
+        calls += L'N';
+        return r;
+    }
     float r;
     std::wstring calls;
 };
@@ -50,7 +53,9 @@ struct GameCase {
 const GameCase kGames[] = {
     {"cancel on the first box", Drawing(4), {L""}, {kAsk}},
     {"too large, then a hit", Drawing(4), {L"7", L"4"}, {kAsk, kBig, kAsk, kHit}},
-    {"0 and 11 are out, 1 and 10 in", Drawing(5), {L"0", L"11", L"1", L"10", L""},
+    {"0 and 11 are out, 1 and 10 in",
+     Drawing(5),
+     {L"0", L"11", L"1", L"10", L""},
      {kAsk, kRange, kAsk, kRange, kAsk, kSmall, kAsk, kBig, kAsk}},
     {"2.5 never hits 2", Drawing(2), {L"2.5", L"2"}, {kAsk, kBig, kAsk, kHit}},
     {"3abc is refused yet ends the game for 3", Drawing(3), {L"3abc"}, {kAsk, kNotANumber}},

@@ -76,8 +76,10 @@ Restore KeepRegistryValue(HKEY root, const wchar_t* key, const wchar_t* name) {
         saved->resize(size);
     }
     return Restore([=] {
-        if (saved) ::RegSetKeyValueW(root, key, name, type, saved->data(), static_cast<DWORD>(saved->size()));
-        else ::RegDeleteKeyValueW(root, key, name);
+        if (saved)
+            ::RegSetKeyValueW(root, key, name, type, saved->data(), static_cast<DWORD>(saved->size()));
+        else
+            ::RegDeleteKeyValueW(root, key, name);
     });
 }
 
@@ -176,8 +178,8 @@ void ClickAt(HWND window, double fractionX, double fractionY) {
     ::GetWindowRect(window, &r);
     const LONG x = ::MulDiv(r.left + static_cast<int>((r.right - r.left) * fractionX) + shift, 65535,
                             ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    const LONG y = ::MulDiv(r.top + static_cast<int>((r.bottom - r.top) * fractionY), 65535,
-                            ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    const LONG y =
+        ::MulDiv(r.top + static_cast<int>((r.bottom - r.top) * fractionY), 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
     std::vector<INPUT> clicks;
     for (const DWORD button : {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
         clicks.push_back(INPUT{INPUT_MOUSE, {}});
@@ -192,10 +194,12 @@ std::vector<COLORREF> Capture(HWND window) {
     RECT r{};
     ::GetWindowRect(window, &r);
     std::vector<COLORREF> pixels = CaptureOnce(r);
-    WaitUntil([&] {
-        ::Sleep(50);
-        return std::exchange(pixels, CaptureOnce(r)) == pixels;
-    }, 3s);
+    WaitUntil(
+        [&] {
+            ::Sleep(50);
+            return std::exchange(pixels, CaptureOnce(r)) == pixels;
+        },
+        3s);
     return pixels;
 }
 

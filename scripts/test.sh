@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # The test command: sets up what is missing, then builds and runs every test through ctest:
+#   format   - clang-format --dry-run -Werror over the product's and the tests' C++ (.clang-format);
 #   native   - the portable core's unit tests, built for this machine;
 #   sanitize - the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer;
 #   fuzz     - the number-reading fuzz target for 20 s from its seed corpus, with a fixed seed;
@@ -22,7 +23,7 @@ jobs=2
 # condition, where set -e does not apply, so each of their steps returns on failure itself.
 # Stages run in this order. To add one (a sanitizer build, fuzzing, ...), write a function
 # stage_<name> that returns nonzero on failure and add <name> here.
-all_stages=(native sanitize fuzz windows)
+all_stages=(format native sanitize fuzz windows)
 
 xvfb_pid=""
 wineserver_started=""
@@ -74,6 +75,15 @@ count_results() {
   total="$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")"
   passed_total=$((passed_total + total - failed))
   failed_total=$((failed_total + failed))
+}
+
+stage_format() {
+  local log="$root/build/format.log" rc=0
+  mkdir -p "$root/build"
+  # shellcheck disable=SC2046  # one argument per file
+  run_logged "$log" clang-format --dry-run -Werror $(git -C "$root" ls-files '*.cpp' '*.hpp' '*.h') || rc=$?
+  summary+=("[format] $([ "$rc" -eq 0 ] && echo "every C++ file as .clang-format has it" || echo "files differ from .clang-format")")
+  return "$rc"
 }
 
 stage_native() {

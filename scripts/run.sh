@@ -23,10 +23,13 @@ if [ -z "$screenshot" ] && [ -z "${DISPLAY:-}" ]; then
 fi
 
 "$root/scripts/setup.sh"
-cmake --preset windows >/dev/null
-cmake --build --preset windows -j 2 --target Tenmoru
-build="$root/build/windows"
 # shellcheck source=scripts/wine-env.sh
+source "$root/scripts/wine-env.sh" "$root/build/windows"
+preset="$(tenmoru_runnable_preset)"
+[ "$preset" = windows ] || echo "run.sh: this machine runs no 32-bit x86 code: starting the 64-bit build of the same sources" >&2
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" -j 2 --target Tenmoru
+build="$root/build/$preset"
 source "$root/scripts/wine-env.sh" "$build"
 tenmoru_wine_prefix_ensure
 

@@ -125,13 +125,12 @@ start_xvfb() {
   echo "test.sh: Xvfb on $DISPLAY (pid $xvfb_pid)"
 }
 
-# Whether this machine runs 32-bit x86 programs at all: Wine's 32-bit loader is one.
-runs_32bit_code() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
-
 stage_windows() {
   local preset=windows
   cmake --preset windows >/dev/null || return 1
-  if runs_32bit_code; then
+  # shellcheck source=scripts/wine-env.sh
+  source "$root/scripts/wine-env.sh" "$root/build/windows"
+  if tenmoru_runs_32bit_code; then
     cmake --build --preset windows -j "$jobs" || return 1
   else
     # Tenmoru.exe is built and checked as it ships; what must run under Wine runs on the 64-bit build.

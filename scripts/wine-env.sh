@@ -14,9 +14,10 @@ TENMORU_BUILD_DIR="$(cd "$TENMORU_BUILD_DIR" && pwd)"
 export TENMORU_BUILD_DIR
 
 export WINEPREFIX="$TENMORU_BUILD_DIR/wineprefix"
-# A 64-bit build (preset windows-x64) runs in a 64-bit prefix with the 64-bit loader; every other
-# build in a 32-bit prefix.
-if grep -qs '^CMAKE_TOOLCHAIN_FILE:.*x86_64-w64-mingw32.cmake$' "$TENMORU_BUILD_DIR/CMakeCache.txt"; then
+# A 64-bit build (preset windows-x64) runs in a 64-bit prefix with the 64-bit loader, and so does a
+# folder inside one (the benchmark's prefix); every other build in a 32-bit prefix.
+if grep -qs '^CMAKE_TOOLCHAIN_FILE:.*x86_64-w64-mingw32.cmake$' "$TENMORU_BUILD_DIR/CMakeCache.txt" \
+  "$(dirname "$TENMORU_BUILD_DIR")/CMakeCache.txt"; then
   export WINEARCH=win64
   TENMORU_WINE=/usr/lib/wine/wine64
 else
@@ -28,6 +29,12 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 # The prefix takes its code page (932) from the locale it is first made in; programs read it too.
 export LANG=ja_JP.UTF-8
 export LC_ALL=ja_JP.UTF-8
+
+# Whether this machine runs 32-bit x86 programs at all (Wine's 32-bit loader is one): a kernel can
+# have its 32-bit emulation switched off. Where it cannot, the scripts use the windows-x64 build.
+tenmoru_runs_32bit_code() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
+# The preset whose programs run here: windows, else windows-x64.
+tenmoru_runnable_preset() { if tenmoru_runs_32bit_code; then echo windows; else echo windows-x64; fi; }
 
 # The desktop size every program of the prefix runs in.
 TENMORU_WINE_DESKTOP_SIZE="${TENMORU_WINE_DESKTOP_SIZE:-1024x768}"

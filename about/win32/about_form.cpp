@@ -123,7 +123,7 @@ std::optional<LRESULT> AboutForm::OnMessage(UINT message, WPARAM, LPARAM) {
 
 void AboutForm::PaintSeparator() const {
     const unique_paint paint(Window());
-    const UINT dpi = WindowDpi(Window());
+    const UINT dpi = Dpi();
     for (const SeparatorStroke& stroke : kSeparator) {
         const int top = TwipsToPixels(stroke.top, dpi);
         const RECT band{TwipsToPixels(stroke.left, dpi), top, TwipsToPixels(stroke.right, dpi),

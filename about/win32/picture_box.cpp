@@ -20,8 +20,7 @@ HICON IconOf(HWND box) { return reinterpret_cast<HICON>(GetWindowLongPtrW(box, k
 void Paint(HWND box) {
     const unique_paint paint(box);
     if (const HICON icon = IconOf(box); icon != nullptr) {
-        const int size = PictureIconSize(WindowDpi(box));
-        DrawIconEx(paint.get(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+        DrawIconEx(paint.get(), 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);  // at the size it was loaded at
     }
     if (GetFocus() == box) {
         RECT client{};

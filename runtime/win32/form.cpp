@@ -31,16 +31,15 @@ Form::~Form() {
 
 bool Form::Load(HWND anchor) {
     if (hwnd_ != nullptr) return true;
-    if (!RegisterWindowClass(design_.className, &Form::WindowProc) ||
-        CreateWindowExW(design_.exStyle, design_.className, design_.caption.data(), design_.style, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr),
-                        this) == nullptr) {
-        return false;
-    }
-    const UINT dpi = WindowDpi(hwnd_);
-    PlaceOnWorkArea(hwnd_, WindowSizeForClient(DesignClientSize(dpi), design_.style, design_.exStyle, dpi), anchor,
-                    design_.placement);
-    return true;
+    // Made where it opens: measured for that monitor, then created there, so that it is laid out
+    // once, for the DPI it is shown at.
+    const UINT dpi = MonitorDpi(MonitorFor(anchor));
+    const RECT place = PlaceOnWorkArea(WindowSizeForClient(DesignClientSize(dpi), design_.style, design_.exStyle, dpi),
+                                       anchor, design_.placement);
+    return RegisterWindowClass(design_.className, &Form::WindowProc) &&
+           CreateWindowExW(design_.exStyle, design_.className, design_.caption.data(), design_.style, place.left,
+                           place.top, place.right - place.left, place.bottom - place.top, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), this) != nullptr;
 }
 
 void Form::Show(int showCommand) noexcept {
@@ -73,6 +72,7 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         auto* form = static_cast<Form*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
         form->hwnd_ = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        ScaleFrameWithDpi(hwnd);
     }
     auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (form == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -102,7 +102,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
         return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_SETTINGCHANGE:  // perhaps a new message font: laid out again
-        if (wParam == SPI_SETNONCLIENTMETRICS) ApplyDpi(WindowDpi(hwnd_));
+        if (wParam == SPI_SETNONCLIENTMETRICS) ApplyDpi(dpi_);
         [[fallthrough]];
     case WM_SYSCOLORCHANGE:  // the colours or the theme changed: paint everything anew
     case WM_THEMECHANGED:
@@ -111,8 +111,10 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case DM_GETDEFID:
         return DefaultButtonId();
     case kGetDpiScaledSizeMessage:
+        if (!SystemAsksForDpiScaledSize()) break;
         return OnGetDpiScaledSize(static_cast<UINT>(wParam), *reinterpret_cast<SIZE*>(lParam));
     case WM_DPICHANGED:
+        if (!SystemChangesWindowDpi()) break;
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_DESTROY:
@@ -199,10 +201,10 @@ SIZE Form::DesignClientSize(UINT dpi) const noexcept {
 // Moving to a monitor of another DPI: a window at its designed size keeps it in twips, sized by
 // our own rounding; one the player has resized is scaled by the system.
 bool Form::OnGetDpiScaledSize(UINT dpi, SIZE& size) const noexcept {
-    RECT client{};
-    GetClientRect(hwnd_, &client);
-    const SIZE designed = DesignClientSize(WindowDpi(hwnd_));
-    if (client.right != designed.cx || client.bottom != designed.cy) return false;
+    RECT window{};
+    GetWindowRect(hwnd_, &window);
+    const SIZE designed = WindowSizeForClient(DesignClientSize(dpi_), design_.style, design_.exStyle, dpi_);
+    if (window.right - window.left != designed.cx || window.bottom - window.top != designed.cy) return false;
     size = WindowSizeForClient(DesignClientSize(dpi), design_.style, design_.exStyle, dpi);
     return true;
 }
@@ -214,6 +216,7 @@ void Form::OnDpiChanged(UINT dpi, const RECT& suggested) {
 }
 
 void Form::ApplyDpi(UINT dpi) {
+    dpi_ = dpi;
     unique_hfont font = CreateUiFont(dpi);
     PlaceControls(hwnd_, design_.controls, dpi, font.get());
     font_ = std::move(font);  // the old font goes only once no control uses it

@@ -38,8 +38,8 @@ public:
     [[nodiscard]] HWND Window() const noexcept { return hwnd_; }
     [[nodiscard]] HWND Control(int id) const noexcept { return GetDlgItem(hwnd_, id); }
 
-    // Builds the window hidden, its controls laid out for the DPI where it opens, and places it
-    // relative to anchor (may be null). False when the window could not be built.
+    // Builds the window hidden at its place relative to anchor (may be null), on the anchor's
+    // monitor, its controls laid out once for that monitor's DPI. False when it could not be built.
     bool Load(HWND anchor);
     // Shows the window in front with the focus on the control that last had it.
     void Show(int showCommand = SW_SHOWNORMAL) noexcept;
@@ -63,6 +63,8 @@ protected:
     virtual void OnDpiApplied(UINT dpi);
     // An icon of the program's resources at a size in pixels, owned by the caller.
     [[nodiscard]] static unique_hicon LoadProgramIcon(int id, int pixels) noexcept;
+    // The DPI the form is laid out for.
+    [[nodiscard]] UINT Dpi() const noexcept { return dpi_; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
@@ -81,6 +83,7 @@ private:
     const FormDesign& design_;
     HWND hwnd_ = nullptr;
     HWND focus_ = nullptr;  // the control that gets the focus back when the form is activated
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     unique_hfont font_;
     unique_hicon bigIcon_;
     unique_hicon smallIcon_;

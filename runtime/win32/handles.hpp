@@ -51,6 +51,7 @@ inline void DeleteMemoryDc(HDC h) noexcept { ::DeleteDC(h); }
 inline void CloseKey(HKEY h) noexcept { ::RegCloseKey(h); }
 inline void CloseKernelHandle(HANDLE h) noexcept { ::CloseHandle(h); }
 inline void DestroyIconHandle(HICON h) noexcept { ::DestroyIcon(h); }
+inline void UnhookWindowsHook(HHOOK h) noexcept { ::UnhookWindowsHookEx(h); }
 }  // namespace closers
 
 using unique_hfont = unique_any<HFONT, closers::DeleteGdiObject>;
@@ -61,6 +62,7 @@ using unique_hkey = unique_any<HKEY, closers::CloseKey>;
 using unique_handle = unique_any<HANDLE, closers::CloseKernelHandle>;
 // Icons loaded without LR_SHARED.
 using unique_hicon = unique_any<HICON, closers::DestroyIconHandle>;
+using unique_hhook = unique_any<HHOOK, closers::UnhookWindowsHook>;
 
 // The two handles that CreateProcess hands back, both owned.
 struct unique_process_information {

@@ -103,8 +103,11 @@ INT_PTR OnInitDialog(HWND dialog, InputBoxState& state) {
     SetDlgItemTextW(dialog, kInputPromptId, std::wstring(state.prompt).c_str());
     SetDlgItemTextW(dialog, kInputFieldId, std::wstring(state.defaultText).c_str());
     SendMessageW(dialog, DM_SETDEFID, IDOK, 0);
+    // Laid out for the monitor where it opens, its owner's, then put there.
     const HWND owner = GetWindow(dialog, GW_OWNER);
-    PlaceOnWorkArea(dialog, ApplyLayout(dialog, state, WindowDpi(dialog)), owner, Placement::CentredOn);
+    const SIZE size = ApplyLayout(dialog, state, MonitorDpi(MonitorFor(owner)));
+    const RECT place = PlaceOnWorkArea(size, owner, Placement::CentredOn);
+    SetWindowPos(dialog, nullptr, place.left, place.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     const HWND field = GetDlgItem(dialog, kInputFieldId);
     SendMessageW(field, EM_SETSEL, 0, -1);
     SetFocus(field);
@@ -135,6 +138,7 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         }
         return TRUE;
     case kGetDpiScaledSizeMessage: {
+        if (!SystemAsksForDpiScaledSize()) return FALSE;
         // The size our own layout gives at the new DPI; the system then suggests a place for it.
         const auto dpi = static_cast<UINT>(wParam);
         const unique_hfont font = CreateUiFont(dpi);
@@ -142,6 +146,7 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         return Answer(dialog, TRUE);
     }
     case WM_DPICHANGED: {
+        if (!SystemChangesWindowDpi()) return FALSE;
         ApplyLayout(dialog, *state, HIWORD(wParam));
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(dialog, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
@@ -151,6 +156,30 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     default:
         return FALSE;
     }
+}
+
+// The dialog manager hands the box's procedure no WM_NCCREATE, the one moment the system lets a
+// window ask for its frame to be scaled with the DPI. So while the box is made, a hook on the
+// thread's window creation puts a procedure of ours in front of the dialog's own for that message.
+WNDPROC dialogWindowProc = nullptr;
+
+LRESULT CALLBACK ScaleFrameOnCreation(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    const WNDPROC own = dialogWindowProc;
+    if (message == WM_NCCREATE) {
+        ScaleFrameWithDpi(dialog);
+        SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
+    }
+    return CallWindowProcW(own, dialog, message, wParam, lParam);
+}
+
+LRESULT CALLBACK OnWindowCreation(int code, WPARAM window, LPARAM creation) noexcept {
+    const auto* created = code == HCBT_CREATEWND ? reinterpret_cast<CBT_CREATEWNDW*>(creation)->lpcs : nullptr;
+    if (created != nullptr && (created->style & WS_CHILD) == 0 && dialogWindowProc == nullptr) {
+        const auto box = reinterpret_cast<HWND>(window);
+        dialogWindowProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(box, GWLP_WNDPROC));
+        SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ScaleFrameOnCreation));
+    }
+    return CallNextHookEx(nullptr, code, window, creation);
 }
 
 }  // namespace
@@ -165,6 +194,8 @@ std::wstring RunInputBox(HWND owner, std::wstring_view prompt, std::wstring_view
         WORD title;
     };
     const EmptyDialog dialog{{DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0, 0, 0}, 0, 0, 0};
+    dialogWindowProc = nullptr;
+    const unique_hhook watch(SetWindowsHookExW(WH_CBT, &OnWindowCreation, nullptr, GetCurrentThreadId()));
     const INT_PTR closedWith = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &dialog.frame, owner, &InputBoxProc,
                                                        reinterpret_cast<LPARAM>(&state));
     return closedWith == IDOK ? state.result : std::wstring{};

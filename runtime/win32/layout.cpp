@@ -39,12 +39,15 @@ void PlaceControls(HWND parent, std::span<const ControlSpec> controls, UINT dpi,
     }
 }
 
-void PlaceOnWorkArea(HWND window, SIZE size, HWND anchor, Placement placement) noexcept {
+HMONITOR MonitorFor(HWND anchor) noexcept {
+    return anchor != nullptr ? MonitorFromWindow(anchor, MONITOR_DEFAULTTONEAREST)
+                             : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+}
+
+RECT PlaceOnWorkArea(SIZE size, HWND anchor, Placement placement) noexcept {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(anchor != nullptr ? MonitorFromWindow(anchor, MONITOR_DEFAULTTONEAREST)
-                                      : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY),
-                    &monitor);
+    GetMonitorInfoW(MonitorFor(anchor), &monitor);
     const RECT& work = monitor.rcWork;
     RECT around = work;
     const bool anchored =
@@ -62,7 +65,7 @@ void PlaceOnWorkArea(HWND window, SIZE size, HWND anchor, Placement placement) n
     }
     x = std::clamp(x, work.left, std::max(work.left, work.right - size.cx));
     y = std::clamp(y, work.top, std::max(work.top, work.bottom - size.cy));
-    SetWindowPos(window, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    return RECT{x, y, x + size.cx, y + size.cy};
 }
 
 }  // namespace tenmoru

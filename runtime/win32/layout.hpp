@@ -48,11 +48,14 @@ void MoveControl(HWND control, const RECT& r) noexcept;
 // Moves and sizes every control of the table for the DPI and gives each the font.
 void PlaceControls(HWND parent, std::span<const ControlSpec> controls, UINT dpi, HFONT font);
 
-// Where a window goes on the work area of its anchor's monitor (the primary one without anchor):
-// centred on the anchor, or beside it (right of it, else left of it, top edges level; centred on the
-// work area when neither side has room). Without a visible anchor it is centred on the work area;
-// it always stays inside the work area.
+// The monitor a window placed relative to anchor opens on: the anchor's, else the primary one.
+[[nodiscard]] HMONITOR MonitorFor(HWND anchor) noexcept;
+
+// Where a window of the size goes on the work area of MonitorFor(anchor): centred on the anchor,
+// or beside it (right of it, else left of it, top edges level; centred on the work area when
+// neither side has room). Without a visible anchor it is centred on the work area; it always stays
+// inside the work area.
 enum class Placement { CentredOn, Beside };
-void PlaceOnWorkArea(HWND window, SIZE size, HWND anchor, Placement placement) noexcept;
+[[nodiscard]] RECT PlaceOnWorkArea(SIZE size, HWND anchor, Placement placement) noexcept;
 
 }  // namespace tenmoru

@@ -13,6 +13,9 @@ inline constexpr UINT kGetDpiScaledSizeMessage = 0x02E4;
 // 8.1), else the system's.
 [[nodiscard]] UINT WindowDpi(HWND window) noexcept;
 
+// The DPI of a monitor (Windows 8.1), else the system's.
+[[nodiscard]] UINT MonitorDpi(HMONITOR monitor) noexcept;
+
 // The outer size of a window without menu whose client area has the given size at the DPI; before
 // Windows 10 1607 the frame is measured at the system's DPI.
 [[nodiscard]] SIZE WindowSizeForClient(SIZE client, DWORD style, DWORD exStyle, UINT dpi) noexcept;
@@ -23,6 +26,17 @@ bool MessageFont(LOGFONTW& font, UINT dpi) noexcept;
 
 // The system time, to the tick of the clock where the system tells it (Windows 8).
 [[nodiscard]] FILETIME PreciseSystemTime() noexcept;
+
+// Whether the system sends WM_DPICHANGED (Windows 8.1) and WM_GETDPISCALEDSIZE (Windows 10 1703):
+// a window answers them only then.
+[[nodiscard]] bool SystemChangesWindowDpi() noexcept;
+[[nodiscard]] bool SystemAsksForDpiScaledSize() noexcept;
+
+// Has the system scale the window's frame (title bar, borders) with the DPI of its monitor, as it
+// does by itself for per-monitor v2 windows (Windows 10 1703): where the program runs per-monitor
+// v1 (Windows 10 1607), by EnableNonClientDpiScaling; nothing on earlier systems, which never
+// scale a frame. Called at WM_NCCREATE, for every top-level window.
+void ScaleFrameWithDpi(HWND window) noexcept;
 
 // Stops the dialog manager from scaling a dialog and its controls on a DPI change, for dialogs
 // that lay themselves out (Windows 10 1703; earlier systems do not scale dialogs).

@@ -65,6 +65,10 @@ TEST(AboutDialog, OneDialogWhoseButtonStartsTheProgramTheRegistryNamesSafelyOrTe
         {"folder as a pattern", std::nullopt, L"C:\\Program Files\\Tenmoru M*", L"", 0},
     };
     const Marker tool(kTool), decoy(L"C:\\Program.exe");
+    const e2e::Restore pathAsItWas =
+        e2e::KeepRegistryValue(HKEY_LOCAL_MACHINE, tenmoru::kSysInfoPathKey.data(), L"PATH");
+    const e2e::Restore folderAsItWas =
+        e2e::KeepRegistryValue(HKEY_LOCAL_MACHINE, tenmoru::kSysInfoFolderKey.data(), L"MSINFO");
     const e2e::Session session;
     const HWND about = session.OpenAbout();
     ASSERT_NE(about, nullptr);
@@ -97,7 +101,6 @@ TEST(AboutDialog, OneDialogWhoseButtonStartsTheProgramTheRegistryNamesSafelyOrTe
         }
         EXPECT_FALSE(decoy.Started(0ms).has_value()) << "C:\\Program.exe must never start";
     }
-    SetMachineValue(tenmoru::kSysInfoPathKey, L"PATH", L"C:\\windows\\system32\\msinfo32.exe");  // as it was
     // Esc closes the dialog wherever the focus is, and Enter on the picture box does. The next
     // opening builds it anew with the focus on OK: once from the version label, once from the
     // main window's system menu, whose last item it is (under Wine, "A" is taken twice).
@@ -129,12 +132,14 @@ TEST(HighContrast, TheAboutDialogRepaintsWhenTheSystemColoursChange) {
     const int elements[] = {COLOR_BTNFACE, COLOR_BTNTEXT};
     const COLORREF saved[] = {::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNTEXT)};
     const COLORREF black[] = {RGB(0, 0, 0), RGB(255, 255, 255)};
+    const e2e::Restore colours([&] {
+        ::SetSysColors(2, elements, saved);
+        about.Unload();
+    });
     ::SetSysColors(2, elements, black);
     ::UpdateWindow(about.Window());
     ::SendMessageW(about.Window(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
     EXPECT_TRUE(::GetUpdateRect(title, nullptr, FALSE)) << "the labels are not repainted";
-    ::SetSysColors(2, elements, saved);
-    about.Unload();
 }
 
 }  // namespace

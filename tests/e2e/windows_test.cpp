@@ -7,6 +7,7 @@
 #include <map>
 
 #include "about/win32/about_form.hpp"
+#include "designs.hpp"
 #include "driver/driver.hpp"
 #include "runtime/colours.hpp"
 #include "runtime/win32/ui_font.hpp"
@@ -14,33 +15,12 @@
 
 namespace {
 
+using e2e::Design;
+using e2e::kAbout;
+using e2e::kMain;
 using tenmoru::AboutForm;
-using tenmoru::Tenmoru;
-
-struct Design {
-    int id, left, top, width, height;  // twips; the window itself has id 0 and its client area
-    std::wstring_view caption;         // null: not checked
-    LONG role;                         // what a screen reader announces it as, with the caption
-};
 
 constexpr DWORD kSizing = WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-const std::vector<Design> kMain{
-    {0, 0, 0, 2955, 1725, L"Tenmoru", 0},
-    {Tenmoru::lblhelp, 480, 120, 975, 255, L"\u3064\u304B\u3044\u304B\u305F", ROLE_SYSTEM_STATICTEXT},
-    {Tenmoru::lblver, 1800, 120, 975, 255, L"\u30D0\u30FC\u30B8\u30E7\u30F3", ROLE_SYSTEM_STATICTEXT},
-    {Tenmoru::cmdstat, 840, 600, 1335, 375, L"\u3061\u3087\u3046\u305B\u3093", ROLE_SYSTEM_PUSHBUTTON},
-    {Tenmoru::cmdend, 840, 1200, 1335, 375, L"\u304A\u308F\u308B", ROLE_SYSTEM_PUSHBUTTON}};
-const std::vector<Design> kAbout{
-    {0, 0, 0, 5730, 3555, L"Tenmoru\u306E\uFF8A\uFF9E\uFF70\uFF7C\uFF9E\uFF6E\uFF9D\u60C5\u5831", 0},
-    {AboutForm::picIcon, 240, 240, 540, 540, L"Tenmoru\u306E\u30A2\u30A4\u30B3\u30F3", ROLE_SYSTEM_GRAPHIC},
-    {AboutForm::lblTitle, 1050, 240, 3885, 480, L"Tenmoru", ROLE_SYSTEM_STATICTEXT},
-    {AboutForm::lblVersion, 1050, 780, 3885, 225, L"\uFF8A\uFF9E\uFF70\uFF7C\uFF9E\uFF6E\uFF9D 2.0.0",
-     ROLE_SYSTEM_STATICTEXT},
-    {AboutForm::lblDescription, 1050, 1125, 3885, 1170, {}, ROLE_SYSTEM_STATICTEXT},
-    {AboutForm::lblDisclaimer, 255, 2625, 3870, 825, L"\u8B66\u544A: ...", ROLE_SYSTEM_STATICTEXT},
-    {AboutForm::cmdOK, 4245, 2625, 1380, 345, L"OK", ROLE_SYSTEM_PUSHBUTTON},
-    {AboutForm::cmdSysInfo, 4260, 3075, 1380, 345, L"\uFF7C\uFF7D\uFF83\uFF91\u60C5\u5831(&S)...",
-     ROLE_SYSTEM_PUSHBUTTON}};
 
 // The caption measured in the font the program picks for the DPI (made here the same way) must fit
 // the room its control gives it: a label's client area, a button's less its frame.
@@ -110,12 +90,11 @@ void ExpectLayout(HWND window, const std::vector<Design>& design, UINT dpi, DWOR
 
 // Wine reads the display resolution (HKCU\Control Panel\Desktop LogPixels) as each program starts.
 void ExpectBothWindowsLaidOutAt(DWORD dpi) {
-    const auto setDpi = [](DWORD value) {
-        ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &value, sizeof value);
-    };
-    setDpi(dpi);
-    const e2e::Session session;
-    setDpi(96);
+    const e2e::Session session = [dpi] {
+        const e2e::Restore restore = e2e::KeepRegistryValue(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels");
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+        return e2e::Session();
+    }();
     ExpectLayout(session.Main(), kMain, dpi, WS_CAPTION | WS_SYSMENU | kSizing, 0);
     const HWND about = session.OpenAbout();
     ASSERT_NE(about, nullptr);
@@ -124,21 +103,14 @@ void ExpectBothWindowsLaidOutAt(DWORD dpi) {
 
 // Wine reads the colours (HKCU\Control Panel\Colors) at each start: black, then as they were again.
 TEST(Layout, BothWindowsAt144DpiInABlackScheme) {
-    const wchar_t* names[] = {L"ButtonFace", L"Window", L"ButtonText", L"WindowText"};
-    std::vector<std::wstring> saved;
-    for (const wchar_t* name : names) {
-        wchar_t value[32] = {};
-        DWORD size = sizeof value;
-        ::RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Colors", name, RRF_RT_REG_SZ, nullptr, value, &size);
-        saved.emplace_back(value);
-        const std::wstring black = name[std::wcslen(name) - 4] == L'T' ? L"255 255 255" : L"0 0 0";
-        ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Colors", name, REG_SZ, black.c_str(),
-                          DWORD(black.size() * 2 + 2));
+    std::vector<e2e::Restore> restore;
+    for (const wchar_t* name : {L"ButtonFace", L"Window", L"ButtonText", L"WindowText"}) {
+        restore.push_back(e2e::KeepRegistryValue(HKEY_CURRENT_USER, L"Control Panel\\Colors", name));
+        const std::wstring colour = std::wstring_view(name).ends_with(L"Text") ? L"255 255 255" : L"0 0 0";
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Colors", name, REG_SZ, colour.c_str(),
+                          static_cast<DWORD>(colour.size() * 2 + 2));
     }
     ExpectBothWindowsLaidOutAt(144);
-    for (std::size_t i = 0; i < saved.size(); ++i)
-        ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Colors", names[i], REG_SZ, saved[i].c_str(),
-                          DWORD(saved[i].size() * 2 + 2));
 }
 
 TEST(Layout, BothWindowsAt96Dpi) { ExpectBothWindowsLaidOutAt(96); }

@@ -2,6 +2,7 @@
 // expected text is spelled by code point, so a look-alike character in the product cannot pass.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -75,6 +76,39 @@ TEST(GameTest, WholeGames) {
         EXPECT_EQ(ui.next, game.answers.size()) << "the game ended before the script did";
         EXPECT_EQ(random.calls, L"RN") << "seed once, then draw once";
     }
+}
+
+// The clock the generator is seeded from, as a test sets it.
+std::uint64_t ticks = 0;
+std::uint64_t TestClock() { return ticks; }
+
+// The first draw of a new game, for a clock reading, from a generator in its first state.
+float FirstDraw(std::uint64_t at) {
+    ticks = at;
+    tenmoru::ClockRandom random(&TestClock);
+    random.Randomize();
+    return random.Next();
+}
+
+// A game seeded at another tick draws another number; the same tick, the same number.
+TEST(GameTest, TheFirstDrawDependsOnTheClock) {
+    const std::uint64_t kTicks[] = {0, 1, 2, 1000, 123456789, 0xFFFFFFFFu, 0x100000000u};
+    std::vector<float> draws;
+    for (const std::uint64_t at : kTicks) {
+        SCOPED_TRACE(at);
+        draws.push_back(FirstDraw(at));
+        EXPECT_EQ(FirstDraw(at), draws.back()) << "the same tick gave another draw";
+    }
+    std::sort(draws.begin(), draws.end());
+    EXPECT_EQ(std::adjacent_find(draws.begin(), draws.end()), draws.end()) << "two ticks gave the same draw";
+}
+
+// Evenly spread draws give every secret from 1 to 10 equally often.
+TEST(GameTest, EvenDrawsGiveEverySecretEquallyOften) {
+    std::vector<int> counts(11, 0);
+    for (int k = 0; k < 1000; ++k)
+        ++counts.at(static_cast<std::size_t>(tenmoru::SecretNumberFor((static_cast<float>(k) + 0.5f) / 1000)));
+    EXPECT_EQ(counts, std::vector<int>({0, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100}));
 }
 
 }  // namespace

@@ -62,8 +62,7 @@ const NumberCase kNumberCases[] = {
     {std::wstring(L"7\0"
                   L"1",
                   3),
-     false, 7},
-};
+     false, 7}};
 
 TEST(NumberTest, IsNumericAndVal) {
     for (const NumberCase& c : kNumberCases) {

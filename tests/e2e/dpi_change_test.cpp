@@ -1,0 +1,165 @@
+// A window moved to a monitor of another scaling, as Windows tells it: WM_GETDPISCALEDSIZE asks for
+// its size at the new DPI (Windows 10 1703 and later), WM_DPICHANGED gives the new DPI and the
+// rectangle to take. Wine has one monitor, so the test process makes each window itself and sends
+// it what Windows would: 96 -> 144 -> 120 -> 96 dpi, then fifty changes more.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <thread>
+#include <utility>
+
+#include "designs.hpp"
+#include "driver/driver.hpp"
+#include "runtime/win32/input_box.hpp"
+#include "runtime/win32/newer_functions.hpp"
+#include "runtime/win32/ui_font.hpp"
+
+namespace {
+
+using tenmoru::TwipsSize;
+
+constexpr UINT kGetDpiScaledSize = 0x02E4;  // WM_GETDPISCALEDSIZE
+constexpr UINT kDpis[] = {144, 120, 96};
+
+struct Laid {
+    int id;  // IDOK, IDCANCEL, ... or 0 for the window's client width alone
+    tenmoru::TwipsRect twips;
+};
+
+RECT ChildRect(HWND window, HWND child) {
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+SIZE FrameFor(TwipsSize client, HWND window, UINT dpi) {
+    RECT r{0, 0, ::MulDiv(client.width, static_cast<int>(dpi), 1440),
+           ::MulDiv(client.height, static_cast<int>(dpi), 1440)};
+    ::AdjustWindowRectExForDpi(&r, static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                               static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE)), dpi);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+// One move to a monitor of the DPI: the size the window asks for where the system asks, the
+// rectangle it takes, and its controls and font afterwards.
+void ExpectMovedTo(HWND window, UINT from, UINT dpi, const std::vector<Laid>& controls,
+                   std::optional<TwipsSize> client) {
+    SCOPED_TRACE("to " + std::to_string(dpi) + " dpi");
+    RECT before{};
+    ::GetWindowRect(window, &before);
+    SIZE size{};
+    const LRESULT answered = ::SendMessageW(window, kGetDpiScaledSize, dpi, reinterpret_cast<LPARAM>(&size));
+    if (!tenmoru::SystemAsksForDpiScaledSize()) {
+        EXPECT_FALSE(answered) << "answered a message this system never sends";
+        // What such a system suggests: the whole window scaled.
+        size = {::MulDiv(before.right - before.left, static_cast<int>(dpi), static_cast<int>(from)),
+                ::MulDiv(before.bottom - before.top, static_cast<int>(dpi), static_cast<int>(from))};
+    } else {
+        ASSERT_TRUE(answered) << "the designed size was left to the system";
+        const SIZE designed = client ? FrameFor(*client, window, dpi) : size;
+        EXPECT_EQ(std::pair(size.cx, size.cy), std::pair(designed.cx, designed.cy)) << "not the designed size";
+        if (!client) {
+            EXPECT_EQ(size.cx, FrameFor({6000, 0}, window, dpi).cx) << "not the designed width";
+        }
+    }
+    const RECT suggested{before.left + 13, before.top + 7, before.left + 13 + size.cx, before.top + 7 + size.cy};
+    ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    RECT after{};
+    ::GetWindowRect(window, &after);
+    EXPECT_TRUE(::EqualRect(&after, &suggested)) << "not at the suggested rectangle";
+    for (const Laid& c : controls) {
+        SCOPED_TRACE("control " + std::to_string(c.id));
+        const RECT expected = tenmoru::PixelRect(c.twips, dpi);
+        const RECT r = ChildRect(window, ::GetDlgItem(window, c.id));
+        EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right - r.left, r.bottom - r.top}),
+                  std::vector<LONG>(
+                      {expected.left, expected.top, expected.right - expected.left, expected.bottom - expected.top}));
+    }
+    LOGFONTW font{}, designed{};
+    ::GetObjectW(reinterpret_cast<HGDIOBJ>(::SendMessageW(::GetDlgItem(window, controls.back().id), WM_GETFONT, 0, 0)),
+                 sizeof font, &font);
+    ::GetObjectW(tenmoru::CreateUiFont(dpi).get(), sizeof designed, &designed);
+    EXPECT_EQ(font.lfHeight, designed.lfHeight) << "a font of another DPI";
+}
+
+// The full round, then fifty more changes: the fonts and icons of a change go with the next one.
+void ExpectDpiChanges(HWND window, const std::vector<Laid>& controls, std::optional<TwipsSize> client) {
+    UINT from = 96;
+    for (const UINT dpi : kDpis) ExpectMovedTo(window, std::exchange(from, dpi), dpi, controls, client);
+    const DWORD objects = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    for (int change = 0; change < 50; ++change) {
+        RECT r{};
+        ::GetWindowRect(window, &r);
+        const UINT dpi = kDpis[change % 3];
+        ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&r));
+    }
+    EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), objects) << "GDI objects after 50 changes";
+    if (!client) return;  // the input box has a fixed frame
+    // A window the player has resized is the system's to scale.
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    ::SetWindowPos(window, nullptr, 0, 0, r.right - r.left + 20, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+    SIZE size{};
+    EXPECT_FALSE(::SendMessageW(window, kGetDpiScaledSize, 144, reinterpret_cast<LPARAM>(&size)));
+}
+
+std::vector<Laid> Controls(const std::vector<e2e::Design>& design) {
+    std::vector<Laid> laid;
+    for (const e2e::Design& d : design)
+        if (d.id != 0) laid.push_back({d.id, {d.left, d.top, d.width, d.height}});
+    return laid;
+}
+
+// Where the About dialog's window is created, as a hook on this thread's window creation sees it.
+RECT createdAt{};
+LRESULT CALLBACK RecordCreation(int code, WPARAM window, LPARAM creation) {
+    if (code == HCBT_CREATEWND && e2e::ClassName(reinterpret_cast<HWND>(window)) == tenmoru::kAboutFormClass) {
+        const CREATESTRUCTW& c = *reinterpret_cast<CBT_CREATEWNDW*>(creation)->lpcs;
+        createdAt = {c.x, c.y, c.x + c.cx, c.y + c.cy};
+    }
+    return ::CallNextHookEx(nullptr, code, window, creation);
+}
+
+bool OnWindows7() {
+    wchar_t profile[8] = {};
+    return ::GetEnvironmentVariableW(L"TENMORU_WITHOUT_NEWER_FUNCTIONS", profile, 8) != 0 &&
+           (std::wstring_view(profile) == L"7" || std::wstring_view(profile) == L"1");
+}
+
+TEST(DpiChange, TheMainWindowAndTheAboutDialogKeepTheirDesignOnEveryMonitor) {
+    if (OnWindows7()) GTEST_SKIP() << "Windows 7 never changes a window's DPI";
+    tenmoru::Tenmoru main;
+    ASSERT_TRUE(main.Load(nullptr));
+    const e2e::Restore unload([&] { tenmoru::frmAbout2().Unload(); });
+    {
+        // The About dialog is made at its place beside the main window, laid out there; not moved.
+        const tenmoru::unique_hhook watch(
+            ::SetWindowsHookExW(WH_CBT, &RecordCreation, nullptr, ::GetCurrentThreadId()));
+        ASSERT_TRUE(tenmoru::frmAbout2().Open(main.Window()));
+    }
+    RECT shown{};
+    ::GetWindowRect(tenmoru::frmAbout2().Window(), &shown);
+    EXPECT_TRUE(::EqualRect(&createdAt, &shown)) << "the About dialog was moved after it was made";
+    for (const auto& [window, design] :
+         {std::pair(main.Window(), &e2e::kMain), std::pair(tenmoru::frmAbout2().Window(), &e2e::kAbout)}) {
+        SCOPED_TRACE(e2e::ClassName(window));
+        ExpectDpiChanges(window, Controls(*design), TwipsSize{design->front().width, design->front().height});
+    }
+}
+
+TEST(DpiChange, TheInputBoxKeepsItsDesignOnEveryMonitor) {
+    if (OnWindows7()) GTEST_SKIP() << "Windows 7 never changes a window's DPI";
+    std::thread box([] { tenmoru::RunInputBox(nullptr, L"\u6570\u5B57", L"Tenmoru", L""); });
+    HWND dialog = nullptr;
+    e2e::WaitUntil([&] { return (dialog = e2e::FindShownWindow(::GetCurrentProcessId(), L"#32770")) != nullptr; });
+    const e2e::Restore closed([&] {
+        if (dialog != nullptr) ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        box.join();
+    });
+    ASSERT_NE(dialog, nullptr);
+    // The buttons stand at their twips; the field spans the box's width below the prompt.
+    ExpectDpiChanges(dialog, {{IDOK, {4560, 180, 1260, 375}}, {IDCANCEL, {4560, 660, 1260, 375}}}, std::nullopt);
+}
+
+}  // namespace

@@ -209,10 +209,14 @@ bool Form::OnGetDpiScaledSize(UINT dpi, SIZE& size) const noexcept {
     return true;
 }
 
+// The window takes the suggested rectangle. A system that does not ask for the size first (before
+// Windows 10 1703) suggests the whole window scaled, frame and rounding included; there a window
+// at its designed size takes the designed size at the new DPI in the suggested place instead.
 void Form::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    SIZE size{suggested.right - suggested.left, suggested.bottom - suggested.top};
+    if (!SystemAsksForDpiScaledSize()) static_cast<void>(OnGetDpiScaledSize(dpi, size));
     ApplyDpi(dpi);
-    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::ApplyDpi(UINT dpi) {

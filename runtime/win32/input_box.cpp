@@ -147,10 +147,14 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     }
     case WM_DPICHANGED: {
         if (!SystemChangesWindowDpi()) return FALSE;
-        ApplyLayout(dialog, *state, HIWORD(wParam));
-        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(dialog, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        // The suggested rectangle; where the system did not ask for the size first, the box's
+        // own size in the suggested place (as the forms do).
+        const SIZE designed = ApplyLayout(dialog, *state, HIWORD(wParam));
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        const SIZE size = SystemAsksForDpiScaledSize()
+                              ? SIZE{suggested.right - suggested.left, suggested.bottom - suggested.top}
+                              : designed;
+        SetWindowPos(dialog, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
         return Answer(dialog, 0);
     }
     default:

@@ -33,41 +33,52 @@ RECT ChildRect(HWND window, HWND child) {
     return r;
 }
 
+// The profile the test runs under (TENMORU_WITHOUT_NEWER_FUNCTIONS), empty for the newest system.
+std::wstring Profile() {
+    wchar_t profile[8] = {};
+    return ::GetEnvironmentVariableW(L"TENMORU_WITHOUT_NEWER_FUNCTIONS", profile, 8) < 8 ? profile : L"";
+}
+
+// The window's outer size for a client area at the DPI: before Windows 10 1607 the frame keeps the
+// system's size whatever the monitor.
 SIZE FrameFor(TwipsSize client, HWND window, UINT dpi) {
     RECT r{0, 0, ::MulDiv(client.width, static_cast<int>(dpi), 1440),
            ::MulDiv(client.height, static_cast<int>(dpi), 1440)};
-    ::AdjustWindowRectExForDpi(&r, static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
-                               static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE)), dpi);
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE));
+    if (Profile() == L"8.1")
+        ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    else
+        ::AdjustWindowRectExForDpi(&r, style, FALSE, exStyle, dpi);
     return {r.right - r.left, r.bottom - r.top};
 }
 
-// One move to a monitor of the DPI: the size the window asks for where the system asks, the
-// rectangle it takes, and its controls and font afterwards.
+// One move to a monitor of the DPI, as the system makes it. Where it asks (Windows 10 1703), the
+// window answers with its designed size and takes the rectangle suggested from that; where it does
+// not, the system suggests the whole window scaled, and the window takes its designed size there.
+// The input box's height follows its prompt: of the box, its width is checked.
 void ExpectMovedTo(HWND window, UINT from, UINT dpi, const std::vector<Laid>& controls,
                    std::optional<TwipsSize> client) {
     SCOPED_TRACE("to " + std::to_string(dpi) + " dpi");
-    RECT before{};
+    RECT before{}, after{};
     ::GetWindowRect(window, &before);
-    SIZE size{};
-    const LRESULT answered = ::SendMessageW(window, kGetDpiScaledSize, dpi, reinterpret_cast<LPARAM>(&size));
-    if (!tenmoru::SystemAsksForDpiScaledSize()) {
-        EXPECT_FALSE(answered) << "answered a message this system never sends";
-        // What such a system suggests: the whole window scaled.
-        size = {::MulDiv(before.right - before.left, static_cast<int>(dpi), static_cast<int>(from)),
-                ::MulDiv(before.bottom - before.top, static_cast<int>(dpi), static_cast<int>(from))};
-    } else {
-        ASSERT_TRUE(answered) << "the designed size was left to the system";
-        const SIZE designed = client ? FrameFor(*client, window, dpi) : size;
-        EXPECT_EQ(std::pair(size.cx, size.cy), std::pair(designed.cx, designed.cy)) << "not the designed size";
-        if (!client) {
-            EXPECT_EQ(size.cx, FrameFor({6000, 0}, window, dpi).cx) << "not the designed width";
-        }
-    }
+    const SIZE designed = FrameFor(client.value_or(TwipsSize{6000, 0}), window, dpi);
+    const bool asks = tenmoru::SystemAsksForDpiScaledSize();
+    SIZE size{::MulDiv(before.right - before.left, static_cast<int>(dpi), static_cast<int>(from)),
+              ::MulDiv(before.bottom - before.top, static_cast<int>(dpi), static_cast<int>(from))};
+    EXPECT_EQ(::SendMessageW(window, kGetDpiScaledSize, dpi, reinterpret_cast<LPARAM>(&size)) != 0, asks);
     const RECT suggested{before.left + 13, before.top + 7, before.left + 13 + size.cx, before.top + 7 + size.cy};
     ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    RECT after{};
     ::GetWindowRect(window, &after);
-    EXPECT_TRUE(::EqualRect(&after, &suggested)) << "not at the suggested rectangle";
+    EXPECT_EQ(std::pair(after.left, after.top), std::pair(suggested.left, suggested.top))
+        << "not in the suggested place";
+    EXPECT_EQ(after.right - after.left, designed.cx) << "not the designed width";
+    if (client) {
+        EXPECT_EQ(after.bottom - after.top, designed.cy) << "not the designed height";
+    }
+    if (asks) {
+        EXPECT_TRUE(::EqualRect(&after, &suggested)) << "not at the suggested rectangle";
+    }
     for (const Laid& c : controls) {
         SCOPED_TRACE("control " + std::to_string(c.id));
         const RECT expected = tenmoru::PixelRect(c.twips, dpi);
@@ -76,11 +87,11 @@ void ExpectMovedTo(HWND window, UINT from, UINT dpi, const std::vector<Laid>& co
                   std::vector<LONG>(
                       {expected.left, expected.top, expected.right - expected.left, expected.bottom - expected.top}));
     }
-    LOGFONTW font{}, designed{};
+    LOGFONTW font{}, wanted{};
     ::GetObjectW(reinterpret_cast<HGDIOBJ>(::SendMessageW(::GetDlgItem(window, controls.back().id), WM_GETFONT, 0, 0)),
                  sizeof font, &font);
-    ::GetObjectW(tenmoru::CreateUiFont(dpi).get(), sizeof designed, &designed);
-    EXPECT_EQ(font.lfHeight, designed.lfHeight) << "a font of another DPI";
+    ::GetObjectW(tenmoru::CreateUiFont(dpi).get(), sizeof wanted, &wanted);
+    EXPECT_EQ(font.lfHeight, wanted.lfHeight) << "a font of another DPI";
 }
 
 // The full round, then fifty more changes: the fonts and icons of a change go with the next one.
@@ -121,11 +132,7 @@ LRESULT CALLBACK RecordCreation(int code, WPARAM window, LPARAM creation) {
     return ::CallNextHookEx(nullptr, code, window, creation);
 }
 
-bool OnWindows7() {
-    wchar_t profile[8] = {};
-    return ::GetEnvironmentVariableW(L"TENMORU_WITHOUT_NEWER_FUNCTIONS", profile, 8) != 0 &&
-           (std::wstring_view(profile) == L"7" || std::wstring_view(profile) == L"1");
-}
+bool OnWindows7() { return Profile() == L"7" || Profile() == L"1"; }
 
 TEST(DpiChange, TheMainWindowAndTheAboutDialogKeepTheirDesignOnEveryMonitor) {
     if (OnWindows7()) GTEST_SKIP() << "Windows 7 never changes a window's DPI";

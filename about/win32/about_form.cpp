@@ -123,7 +123,7 @@ std::optional<LRESULT> AboutForm::OnMessage(UINT message, WPARAM, LPARAM) {
 
 void AboutForm::PaintSeparator() const {
     const unique_paint paint(Window());
-    const UINT dpi = Dpi();
+    const UINT dpi = LayoutDpi();
     for (const SeparatorStroke& stroke : kSeparator) {
         const int top = TwipsToPixels(stroke.top, dpi);
         const RECT band{TwipsToPixels(stroke.left, dpi), top, TwipsToPixels(stroke.right, dpi),
@@ -138,8 +138,8 @@ std::optional<COLORREF> AboutForm::DesignedTextColour(int id) const {
     return std::nullopt;
 }
 
-void AboutForm::OnDpiApplied(UINT dpi) {
-    unique_hicon icon = LoadProgramIcon(IDI_PICICON, PictureIconSize(dpi));
+void AboutForm::OnDpiApplied(UINT layoutDpi) {
+    unique_hicon icon = LoadProgramIcon(IDI_PICICON, PictureIconSize(layoutDpi));
     SendMessageW(Control(picIcon), STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
     pictureIcon_ = std::move(icon);
 }

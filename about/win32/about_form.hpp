@@ -44,7 +44,7 @@ private:
     void OnClick(int id) override;
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     [[nodiscard]] std::optional<COLORREF> DesignedTextColour(int id) const override;
-    void OnDpiApplied(UINT dpi) override;
+    void OnDpiApplied(UINT layoutDpi) override;
     void PaintSeparator() const;
 
     unique_hicon pictureIcon_;

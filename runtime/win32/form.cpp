@@ -34,8 +34,7 @@ bool Form::Load(HWND anchor) {
     // Made where it opens: measured for that monitor, then created there, so that it is laid out
     // once, for the DPI it is shown at.
     const UINT dpi = MonitorDpi(MonitorFor(anchor));
-    const RECT place = PlaceOnWorkArea(WindowSizeForClient(DesignClientSize(dpi), design_.style, design_.exStyle, dpi),
-                                       anchor, design_.placement);
+    const RECT place = PlaceOnWorkArea(DesignedSize(dpi, TextScaledDpi(dpi)), anchor, design_.placement);
     return RegisterWindowClass(design_.className, &Form::WindowProc) &&
            CreateWindowExW(design_.exStyle, design_.className, design_.caption.data(), design_.style, place.left,
                            place.top, place.right - place.left, place.bottom - place.top, nullptr, nullptr,
@@ -101,8 +100,8 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CTLCOLORSTATIC:
         return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_SETTINGCHANGE:  // perhaps a new message font: laid out again
-        if (wParam == SPI_SETNONCLIENTMETRICS) ApplyDpi(dpi_);
+    case WM_SETTINGCHANGE:  // perhaps a new message font: laid out again, at its designed size
+        if (wParam == SPI_SETNONCLIENTMETRICS) OnTextSizeChanged();
         [[fallthrough]];
     case WM_SYSCOLORCHANGE:  // the colours or the theme changed: paint everything anew
     case WM_THEMECHANGED:
@@ -194,18 +193,34 @@ void Form::ShowAsDefault(int id) const noexcept {
     }
 }
 
-SIZE Form::DesignClientSize(UINT dpi) const noexcept {
-    return SIZE{TwipsToPixels(design_.client.width, dpi), TwipsToPixels(design_.client.height, dpi)};
+// The window's designed outer size at the DPI, its client area laid out at layoutDpi.
+SIZE Form::DesignedSize(UINT dpi, UINT layoutDpi) const noexcept {
+    const SIZE client{TwipsToPixels(design_.client.width, layoutDpi), TwipsToPixels(design_.client.height, layoutDpi)};
+    return WindowSizeForClient(client, design_.style, design_.exStyle, dpi);
+}
+
+bool Form::AtDesignedSize() const noexcept {
+    RECT window{};
+    GetWindowRect(hwnd_, &window);
+    const SIZE designed = DesignedSize(dpi_, layoutDpi_);
+    return window.right - window.left == designed.cx && window.bottom - window.top == designed.cy;
+}
+
+// A new message font: the controls laid out again, and a window at its designed size given the
+// designed size for the new text factor.
+void Form::OnTextSizeChanged() {
+    const bool designed = AtDesignedSize();
+    ApplyDpi(dpi_);
+    if (!designed) return;
+    const SIZE size = DesignedSize(dpi_, layoutDpi_);
+    SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Moving to a monitor of another DPI: a window at its designed size keeps it in twips, sized by
 // our own rounding; one the player has resized is scaled by the system.
 bool Form::OnGetDpiScaledSize(UINT dpi, SIZE& size) const noexcept {
-    RECT window{};
-    GetWindowRect(hwnd_, &window);
-    const SIZE designed = WindowSizeForClient(DesignClientSize(dpi_), design_.style, design_.exStyle, dpi_);
-    if (window.right - window.left != designed.cx || window.bottom - window.top != designed.cy) return false;
-    size = WindowSizeForClient(DesignClientSize(dpi), design_.style, design_.exStyle, dpi);
+    if (!AtDesignedSize()) return false;
+    size = DesignedSize(dpi, TextScaledDpi(dpi));
     return true;
 }
 
@@ -221,8 +236,9 @@ void Form::OnDpiChanged(UINT dpi, const RECT& suggested) {
 
 void Form::ApplyDpi(UINT dpi) {
     dpi_ = dpi;
+    layoutDpi_ = TextScaledDpi(dpi);
     unique_hfont font = CreateUiFont(dpi);
-    PlaceControls(hwnd_, design_.controls, dpi, font.get());
+    PlaceControls(hwnd_, design_.controls, layoutDpi_, font.get());
     font_ = std::move(font);  // the old font goes only once no control uses it
 
     unique_hicon big = LoadProgramIcon(design_.iconId, TwipsToPixels(kBigIconTwips, dpi));
@@ -232,7 +248,7 @@ void Form::ApplyDpi(UINT dpi) {
     bigIcon_ = std::move(big);
     smallIcon_ = std::move(small);
 
-    OnDpiApplied(dpi);
+    OnDpiApplied(layoutDpi_);
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 

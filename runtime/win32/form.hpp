@@ -59,12 +59,13 @@ protected:
     // The colour a label's text is designed in; nullopt for the system's. A designed colour gives
     // way to the system's text colour under high contrast, or where it would not read well.
     [[nodiscard]] virtual std::optional<COLORREF> DesignedTextColour(int id) const;
-    // After the controls were laid out for a DPI, at the opening and on every DPI change.
-    virtual void OnDpiApplied(UINT dpi);
+    // After the controls were laid out for a DPI, at the opening and on every DPI change; layoutDpi
+    // is the DPI that twips are laid out at (the DPI times the text factor).
+    virtual void OnDpiApplied(UINT layoutDpi);
     // An icon of the program's resources at a size in pixels, owned by the caller.
     [[nodiscard]] static unique_hicon LoadProgramIcon(int id, int pixels) noexcept;
-    // The DPI the form is laid out for.
-    [[nodiscard]] UINT Dpi() const noexcept { return dpi_; }
+    // The DPI that twips are laid out at: the window's DPI times the text factor.
+    [[nodiscard]] UINT LayoutDpi() const noexcept { return layoutDpi_; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
@@ -77,13 +78,17 @@ private:
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     [[nodiscard]] LRESULT DefaultButtonId() const noexcept;
     void ShowAsDefault(int id) const noexcept;
-    [[nodiscard]] SIZE DesignClientSize(UINT dpi) const noexcept;
+    [[nodiscard]] SIZE DesignedSize(UINT dpi, UINT layoutDpi) const noexcept;
+    [[nodiscard]] bool AtDesignedSize() const noexcept;
+    void OnTextSizeChanged();
     void ApplyDpi(UINT dpi);
 
     const FormDesign& design_;
     HWND hwnd_ = nullptr;
-    HWND focus_ = nullptr;  // the control that gets the focus back when the form is activated
-    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    HWND focus_ = nullptr;                      // the control that gets the focus back when the form is activated
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;        // the window's
+    UINT layoutDpi_ = USER_DEFAULT_SCREEN_DPI;  // its twips'
+
     unique_hfont font_;
     unique_hicon bigIcon_;
     unique_hicon smallIcon_;

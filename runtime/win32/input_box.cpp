@@ -45,8 +45,8 @@ struct InputBoxState {
 };
 
 // Height of the prompt's text wrapped to the prompt's width, in the font.
-int PromptTextHeight(HWND dialog, std::wstring_view prompt, HFONT font, UINT dpi) {
-    RECT bounds{0, 0, TwipsToPixels(kPrompt.rect.width, dpi), 0};
+int PromptTextHeight(HWND dialog, std::wstring_view prompt, HFONT font, UINT layoutDpi) {
+    RECT bounds{0, 0, TwipsToPixels(kPrompt.rect.width, layoutDpi), 0};
     const unique_window_dc dc(dialog);
     const unique_select_object selected(dc.get(), font);
     DrawTextW(dc.get(), prompt.data(), static_cast<int>(prompt.size()), &bounds,
@@ -61,13 +61,15 @@ struct Layout {
     SIZE window;
 };
 
+// The twips are laid out at the DPI times the text factor; the frame is the DPI's.
 Layout Measure(HWND dialog, std::wstring_view prompt, HFONT font, UINT dpi) {
-    Layout layout{PixelRect(kPrompt.rect, dpi), PixelRect(kField.rect, dpi), {}};
+    const UINT at = TextScaledDpi(dpi);
+    Layout layout{PixelRect(kPrompt.rect, at), PixelRect(kField.rect, at), {}};
     layout.prompt.bottom =
-        std::max(layout.prompt.bottom, layout.prompt.top + PromptTextHeight(dialog, prompt, font, dpi));
-    layout.field.top = std::max(layout.prompt.bottom, PixelRect(kCancel.rect, dpi).bottom) + TwipsToPixels(kGap, dpi);
-    layout.field.bottom = layout.field.top + TwipsToPixels(kField.rect.height, dpi);
-    const SIZE client{TwipsToPixels(kClientWidth, dpi), layout.field.bottom + TwipsToPixels(kGap, dpi)};
+        std::max(layout.prompt.bottom, layout.prompt.top + PromptTextHeight(dialog, prompt, font, at));
+    layout.field.top = std::max(layout.prompt.bottom, PixelRect(kCancel.rect, at).bottom) + TwipsToPixels(kGap, at);
+    layout.field.bottom = layout.field.top + TwipsToPixels(kField.rect.height, at);
+    const SIZE client{TwipsToPixels(kClientWidth, at), layout.field.bottom + TwipsToPixels(kGap, at)};
     layout.window = WindowSizeForClient(client, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)),
                                         static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)), dpi);
     return layout;
@@ -78,7 +80,7 @@ Layout Measure(HWND dialog, std::wstring_view prompt, HFONT font, UINT dpi) {
 SIZE ApplyLayout(HWND dialog, InputBoxState& state, UINT dpi) {
     unique_hfont font = CreateUiFont(dpi);
     const Layout layout = Measure(dialog, state.prompt, font.get(), dpi);
-    PlaceControls(dialog, kControls, dpi, font.get());
+    PlaceControls(dialog, kControls, TextScaledDpi(dpi), font.get());
     MoveControl(GetDlgItem(dialog, kInputPromptId), layout.prompt);
     MoveControl(GetDlgItem(dialog, kInputFieldId), layout.field);
     state.font = std::move(font);

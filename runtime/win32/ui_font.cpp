@@ -1,6 +1,7 @@
 #include "runtime/win32/ui_font.hpp"
 
 #include <array>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,16 @@ void PreferProportional(LOGFONTW& font) {
 }
 
 }  // namespace
+
+UINT TextScaledDpi(UINT dpi) noexcept {
+    LOGFONTW font{};
+    if (!MessageFont(font, dpi)) return dpi;
+    constexpr int kDefaultPoints = 9;
+    constexpr int kPointsPerInch = 72;
+    const int standard = MulDiv(kDefaultPoints, static_cast<int>(dpi), kPointsPerInch);
+    const int height = std::abs(font.lfHeight);
+    return height > standard ? static_cast<UINT>(MulDiv(static_cast<int>(dpi), height, standard)) : dpi;
+}
 
 unique_hfont CreateUiFont(UINT dpi) {
     LOGFONTW font{};

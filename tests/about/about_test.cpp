@@ -1,13 +1,12 @@
-// The registry value reader and the system-information launcher over a scripted registry, file
-// test and process start; and the texts the About dialog builds when it loads.
+// The registry value reader over a scripted registry (the launcher that uses it is played end to
+// end, against the real registry).
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <map>
 #include <optional>
-#include <set>
 
-#include "about/sys_info_launcher.hpp"
+#include "about/registry_reader.hpp"
 
 namespace {
 
@@ -21,13 +20,10 @@ struct Value {
 
 // Keys below HKEY_LOCAL_MACHINE, each key's handle its place in the map plus one; records every
 // open ("path access") and close. Its code page is Latin-1.
-struct FakeSystem final : Registry, AnsiCodePage, FileSystem, ProcessStarter, Ui {
+struct FakeSystem final : Registry, AnsiCodePage {
     std::map<std::string, std::map<std::string, Value>> keys;
-    std::set<std::wstring> files;
-    bool starts = true;
     std::vector<std::string> opens;
     std::vector<RegistryKey> closes;
-    std::vector<std::wstring> log;  // file tests, starts and messages, in order
 
     RegistryStatus OpenKey(RegistryKey root, const std::string& path, std::uint32_t access, RegistryKey& key) override {
         opens.push_back(path + " " + std::to_string(access));
@@ -49,13 +45,6 @@ struct FakeSystem final : Registry, AnsiCodePage, FileSystem, ProcessStarter, Ui
     void CloseKey(RegistryKey key) override { closes.push_back(key); }
     std::string Encode(std::wstring_view text) const override { return {text.begin(), text.end()}; }
     std::wstring Decode(std::string_view bytes) const override { return {bytes.begin(), bytes.end()}; }
-    bool FileExists(std::wstring_view path) const override { return files.contains(std::wstring(path)); }
-    bool Start(std::wstring_view application, std::wstring_view commandLine) override {
-        log.push_back(L"start " + std::wstring(application) + L" " + std::wstring(commandLine));
-        return starts;
-    }
-    void MsgBox(std::wstring_view prompt) override { log.emplace_back(prompt); }
-    std::wstring InputBox(std::wstring_view, std::wstring_view, std::wstring_view) override { return {}; }
 };
 
 const struct ReaderCase {
@@ -91,40 +80,6 @@ TEST(RegistryReader, GetKeyValueReadsEachKindOfValueAndClosesTheKeyOnce) {
         EXPECT_EQ(text, c.text);
         EXPECT_EQ(system.opens, std::vector<std::string>{"K 1"}) << "read access alone";
         EXPECT_EQ(system.closes, std::vector<RegistryKey>{c.key ? 1u : 0u}) << "closed once, 0 after a failed open";
-    }
-}
-
-const std::string kPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-const std::string kFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
-const std::wstring kUnavailable =
-    L"\u73FE\u6642\u70B9\u3067\u306F\uFF7C\uFF7D\uFF83\uFF91\u60C5\u5831\u3092\u4F7F"
-    L"\u7528\u3067\u304D\u307E\u305B\u3093";
-const std::wstring kInT = L"C:\\T\\MSINFO32.EXE";
-
-const struct LauncherCase {
-    const char* name;
-    std::optional<Value> path, folder;  // the two values; none: missing
-    bool starts;
-    std::vector<std::wstring> log;
-} kLaunches[] = {
-    {"first value with no data", Value{kRegSz, ""}, Value{kRegSz, "C:\\T"}, true, {kUnavailable}},
-    {"the start fails", Value{kRegSz, "C:\\m.exe"}, {}, false, {L"start C:\\m.exe \"C:\\m.exe\"", kUnavailable}},
-    {"a quote inside the path", Value{kRegSz, "C:\\a\" b.exe"}, {}, true, {kUnavailable}},
-    {"folder without the file", {}, Value{kRegSz, "C:\\E"}, true, {kUnavailable}},
-};
-
-TEST(SysInfoLauncher, StartsTheProgramTheRegistryNamesOrShowsOneMessage) {
-    for (const LauncherCase& c : kLaunches) {
-        SCOPED_TRACE(c.name);
-        FakeSystem system;
-        system.files = {kInT};
-        system.starts = c.starts;
-        if (c.path) system.keys[kPathKey].emplace("PATH", *c.path);
-        if (c.folder) system.keys[kFolderKey].emplace("MSINFO", *c.folder);
-        RegistryReader reader(system, system);
-        SysInfoLauncher(reader, system, system, system).StartSysInfo();
-        EXPECT_EQ(system.log, c.log);
-        EXPECT_EQ(system.opens.size(), c.path ? 1u : 2u) << "the folder is read only without the first value";
     }
 }
 

@@ -36,13 +36,13 @@ struct Marker {
     std::filesystem::path path, record;
 };
 
-// Sets a REG_SZ value below HKEY_LOCAL_MACHINE, or removes it.
+// Sets a REG_SZ value below HKEY_LOCAL_MACHINE (an empty one with no data at all), or removes it.
 void SetMachineValue(std::wstring_view key, const wchar_t* name, const std::optional<std::wstring>& text) {
     if (!text)
         ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, std::wstring(key).c_str(), name);
     else
         ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, std::wstring(key).c_str(), name, REG_SZ, text->c_str(),
-                          static_cast<DWORD>(text->size() * 2 + 2));
+                          static_cast<DWORD>(text->empty() ? 0 : text->size() * 2 + 2));
 }
 
 // The tool stands in a folder whose name has a space right after "C:\Program": started without
@@ -63,6 +63,8 @@ TEST(AboutDialog, OneDialogWhoseButtonStartsTheProgramTheRegistryNamesSafelyOrTe
         {"folder ending in a backslash", std::nullopt, kFolder + L"\\", kFolder + L"\\\\MSINFO32.EXE", 0},
         {"folder without the tool", std::nullopt, L"C:\\Program Files", L"", 0},
         {"folder as a pattern", std::nullopt, L"C:\\Program Files\\Tenmoru M*", L"", 0},
+        {"path with no data: the folder is not read", L"", kFolder, L"", 0},
+        {"a quote inside the path", L"C:\\Tenmoru Missing\" x.exe", std::nullopt, L"", 0},
     };
     const Marker tool(kTool), decoy(L"C:\\Program.exe");
     const e2e::Restore pathAsItWas =

@@ -68,26 +68,17 @@ TEST(Game, EachAnswerIsTheOneTheRulesGiveAndOnlyAHitOrAnEmptyAnswerEndsTheGame) 
 TEST(Rules, AClickOnTheHowToPlayLabelOrF1ShowsTheRulesWithOkAlone) {
     const std::wstring rules =
         L"1\uFF5E10\u307E\u3067\u306E\u6570\u5024\u3092\u30AD\u30FC\u30DC\u30FC\u30C9\u304B\u3089\u5165\u529B\u3057"
-        L"\u307E"
-        L"\u3059\r\n\u6570\u5024\u3092\u5165\u529B\u3057\u305F\u3089\uFF2F\uFF2B\u30DC\u30BF\u30F3\u3092\u30AF\u30EA"
-        L"\u30C3"
-        L"\u30AF\u3057\u307E\u3059\r\n\u5165\u529B\u3057\u305F\u6570\u5024\u306B\u5BFE\u3057\u3066\u5927\u304D\u3044"
-        L"\u304B"
-        L"\u5C0F\u3055\u3044\u304B\u306E\u30E1\u30C3\u30BB\u30FC\u30B8\u304C\u3067\u307E\u3059\r\n\u305D\u306E\u6570"
-        L"\u5024"
-        L"\u306B\u5BFE\u3057\u3066\u518D\u5EA6\u3001\u30AD\u30FC\u30DC\u30FC\u30C9\u304B\u3089\u6570\u5B57\u3092\u5165"
-        L"\u529B"
-        L"\u3057\u307E\u3059\r\n\u300C\u3042\u305F\u308A\u300D\u3068\u51FA\u308B\u307E\u3067\u8003\u3048\u3066\u6570"
-        L"\u5024"
-        L"\u3092\u5165\u529B\u3057\u307E\u3057\u3087\u3046";
+        L"\u307E\u3059\r\n\u6570\u5024\u3092\u5165\u529B\u3057\u305F\u3089\uFF2F\uFF2B\u30DC\u30BF\u30F3\u3092\u30AF"
+        L"\u30EA\u30C3\u30AF\u3057\u307E\u3059\r\n\u5165\u529B\u3057\u305F\u6570\u5024\u306B\u5BFE\u3057\u3066\u5927"
+        L"\u304D\u3044\u304B\u5C0F\u3055\u3044\u304B\u306E\u30E1\u30C3\u30BB\u30FC\u30B8\u304C\u3067\u307E\u3059\r\n"
+        L"\u305D\u306E\u6570\u5024\u306B\u5BFE\u3057\u3066\u518D\u5EA6\u3001\u30AD\u30FC\u30DC\u30FC\u30C9\u304B\u3089"
+        L"\u6570\u5B57\u3092\u5165\u529B\u3057\u307E\u3059\r\n\u300C\u3042\u305F\u308A\u300D\u3068\u51FA\u308B\u307E"
+        L"\u3067\u8003\u3048\u3066\u6570\u5024\u3092\u5165\u529B\u3057\u307E\u3057\u3087\u3046";
     const Session session;
     const HWND about = session.OpenAbout();
     for (int way = 0; way < 2; ++way) {
         ASSERT_TRUE(e2e::BringToForeground(session.Main()));
-        if (way == 0)
-            e2e::ClickAt(session.Control(Tenmoru::lblhelp));
-        else
-            e2e::PressKey(VK_F1);
+        way == 0 ? e2e::ClickAt(session.Control(Tenmoru::lblhelp)) : e2e::PressKey(VK_F1);
         const auto box = session.WaitForBox();
         ASSERT_TRUE(box && !box->input);
         EXPECT_EQ(box->text, rules);

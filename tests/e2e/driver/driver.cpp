@@ -57,16 +57,6 @@ std::filesystem::path OwnFolder() {
     return std::filesystem::path(path).parent_path();
 }
 
-Restore SetEnvironment(const wchar_t* name, const wchar_t* value) {
-    std::optional<std::wstring> saved;
-    if (const DWORD size = ::GetEnvironmentVariableW(name, nullptr, 0); size != 0) {
-        saved.emplace(size, L'\0');
-        saved->resize(::GetEnvironmentVariableW(name, saved->data(), size));
-    }
-    ::SetEnvironmentVariableW(name, value);
-    return Restore([name, saved] { ::SetEnvironmentVariableW(name, saved ? saved->c_str() : nullptr); });
-}
-
 Restore KeepRegistryValue(HKEY root, const wchar_t* key, const wchar_t* name) {
     DWORD type = 0, size = 0;
     std::optional<std::vector<BYTE>> saved;
@@ -103,6 +93,13 @@ std::wstring ClassName(HWND window) {
     wchar_t name[256] = {};
     ::GetClassNameW(window, name, 256);
     return name;
+}
+
+RECT ChildRect(HWND parent, int id) {
+    RECT r{};
+    ::GetWindowRect(::GetDlgItem(parent, id), &r);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
 }
 
 // WM_GETTEXT works across processes (the system copies the text), unlike GetWindowText on controls.

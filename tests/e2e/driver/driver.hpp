@@ -29,9 +29,6 @@ std::filesystem::path OwnFolder();
 
 // A change of the machine made for one test, undone when the guard goes, however the test ends.
 using Restore = tenmoru::unique_scope_exit<std::function<void()>>;
-// Sets an environment variable of this process, and so of the programs it starts; the value it
-// had (or its absence) comes back.
-[[nodiscard]] Restore SetEnvironment(const wchar_t* name, const wchar_t* value);
 // Keeps a registry value as it is now (type and bytes, or its absence) and writes it back.
 [[nodiscard]] Restore KeepRegistryValue(HKEY root, const wchar_t* key, const wchar_t* name);
 
@@ -39,6 +36,8 @@ using Restore = tenmoru::unique_scope_exit<std::function<void()>>;
 std::vector<HWND> Windows(DWORD processId, std::wstring_view className = {});
 HWND FindShownWindow(DWORD processId, std::wstring_view className);
 std::wstring ClassName(HWND window);
+// A child window's rectangle in its parent's client area.
+RECT ChildRect(HWND parent, int id);
 std::wstring Text(HWND window);
 HWND FocusedWindow(HWND anyWindowOfThread);
 // The name and role a screen reader announces for a window. Where Wine's oleacc says "client" for a

@@ -7,7 +7,11 @@
 #include <string_view>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "about/win32/about_form.hpp"
+#include "driver/driver.hpp"
+#include "runtime/win32/layout.hpp"
 #include "shell/win32/tenmoru_form.hpp"
 
 namespace e2e {
@@ -35,5 +39,16 @@ inline const std::vector<Design> kAbout{
     {tenmoru::AboutForm::cmdOK, 4245, 2625, 1380, 345, L"OK", ROLE_SYSTEM_PUSHBUTTON},
     {tenmoru::AboutForm::cmdSysInfo, 4260, 3075, 1380, 345, L"\uFF7C\uFF7D\uFF83\uFF91\u60C5\u5831(&S)...",
      ROLE_SYSTEM_PUSHBUTTON}};
+
+// Every control (id 0: the client area) where its twips put it at the DPI twips are laid out at.
+inline void ExpectAtTwips(HWND window, const std::vector<Design>& design, UINT layoutDpi) {
+    for (const Design& d : design) {
+        const RECT r = ChildRect(window, d.id),
+                   want = tenmoru::PixelRect({d.left, d.top, d.width, d.height}, layoutDpi);
+        EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right, r.bottom}),
+                  std::vector<LONG>({want.left, want.top, want.right, want.bottom}))
+            << "control " << d.id;
+    }
+}
 
 }  // namespace e2e

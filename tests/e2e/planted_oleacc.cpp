@@ -1,6 +1,5 @@
-// A stand-in for oleacc.dll, as someone could leave one in a Downloads folder beside Tenmoru.exe:
-// it exports the two functions the program takes from the real one, answers neither, and leaves a
-// file "loaded" in its folder when a process loads it.
+// An oleacc.dll planted beside Tenmoru.exe, as in a Downloads folder: it exports the two functions
+// the program takes from the real one, answers neither, and leaves a file "loaded" when it is loaded.
 #include <windows.h>
 
 extern "C" {

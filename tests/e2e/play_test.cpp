@@ -1,5 +1,4 @@
-// The main window played as a player plays it: a game through the real boxes, the rules, the modal
-// rule, and the ways the program ends.
+// The main window as a player plays it: a game through the real boxes, the rules, the ways to end.
 #include <gtest/gtest.h>
 
 #include "driver/driver.hpp"
@@ -19,7 +18,7 @@ void ExpectOnlyTheBoxEnabled(const e2e::Box& box, const Session& session, HWND a
         << "windows left enabled under " << testing::PrintToString(box.text);
 }
 
-TEST(Game, EachAnswerIsTheOneTheRulesGiveAndOnlyAHitOrAnEmptyAnswerEndsTheGame) {
+TEST(Game, EachAnswerIsTheOneTheRulesGiveOnlyAHitOrAnEmptyAnswerEndsAGameAndTheRulesShowWithOkAlone) {
     const Session session;
     const HWND about = session.OpenAbout();
     e2e::Box input = session.StartGame();
@@ -63,9 +62,7 @@ TEST(Game, EachAnswerIsTheOneTheRulesGiveAndOnlyAHitOrAnEmptyAnswerEndsTheGame) 
         e2e::WaitUntil([&] { return e2e::Text(::GetDlgItem(cancelled.window, tenmoru::kInputFieldId)) == L"5"; }));
     EXPECT_FALSE(session.Close(cancelled.window, VK_ESCAPE).has_value());
     EXPECT_FALSE(session.Answer(session.StartGame(), L"").has_value());
-}
-
-TEST(Rules, AClickOnTheHowToPlayLabelOrF1ShowsTheRulesWithOkAlone) {
+    // The rules, by a click on the how-to-play label or by F1: with OK alone.
     const std::wstring rules =
         L"1\uFF5E10\u307E\u3067\u306E\u6570\u5024\u3092\u30AD\u30FC\u30DC\u30FC\u30C9\u304B\u3089\u5165\u529B\u3057"
         L"\u307E\u3059\r\n\u6570\u5024\u3092\u5165\u529B\u3057\u305F\u3089\uFF2F\uFF2B\u30DC\u30BF\u30F3\u3092\u30AF"
@@ -74,8 +71,6 @@ TEST(Rules, AClickOnTheHowToPlayLabelOrF1ShowsTheRulesWithOkAlone) {
         L"\u305D\u306E\u6570\u5024\u306B\u5BFE\u3057\u3066\u518D\u5EA6\u3001\u30AD\u30FC\u30DC\u30FC\u30C9\u304B\u3089"
         L"\u6570\u5B57\u3092\u5165\u529B\u3057\u307E\u3059\r\n\u300C\u3042\u305F\u308A\u300D\u3068\u51FA\u308B\u307E"
         L"\u3067\u8003\u3048\u3066\u6570\u5024\u3092\u5165\u529B\u3057\u307E\u3057\u3087\u3046";
-    const Session session;
-    const HWND about = session.OpenAbout();
     for (int way = 0; way < 2; ++way) {
         ASSERT_TRUE(e2e::BringToForeground(session.Main()));
         way == 0 ? e2e::ClickAt(session.Control(Tenmoru::lblhelp)) : e2e::PressKey(VK_F1);

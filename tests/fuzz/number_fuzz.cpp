@@ -1,7 +1,6 @@
-// Number reading on any text. The input bytes become UTF-16 code units: a byte below 0x80 is that
-// ASCII character; any other byte starts a group of three whose last two bytes are one code unit,
-// little-endian (a cut-off group is dropped). So "\xC0\x17\xFF" is the full-width 7, and the
-// seeds in corpus/number_fuzz are plain text where they can be. Checked against std::strtod.
+// Number reading on any text, checked against std::strtod. A byte below 0x80 is that character; any
+// other starts a group of three whose last two bytes are one UTF-16 unit, little-endian (a cut-off
+// group is dropped): "\xC0\x17\xFF" is the full-width 7, and the seeds are plain text where they can be.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -15,12 +14,8 @@ namespace {
 // The full-width forms a Japanese input method types, as ASCII; '\x01' for no character of a number.
 char FoldedToAscii(wchar_t c) {
     if (c >= 0xFF10 && c <= 0xFF19) return static_cast<char>('0' + (c - 0xFF10));
-    return c < 0x80      ? static_cast<char>(c)
-           : c == 0xFF0B ? '+'
-           : c == 0xFF0D ? '-'
-           : c == 0xFF0E ? '.'
-           : c == 0x3000 ? ' '
-                         : '\x01';
+    if (c < 0x80) return static_cast<char>(c);
+    return c == 0xFF0B ? '+' : c == 0xFF0D ? '-' : c == 0xFF0E ? '.' : c == 0x3000 ? ' ' : '\x01';
 }
 
 void Check(bool holds) {

@@ -1,10 +1,9 @@
-// Reading what the player typed (IsNumeric and Val together), and the colour of text designed black.
+// Reading what the player typed: IsNumeric and Val together.
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <string>
 
-#include "runtime/colours.hpp"
 #include "runtime/number.hpp"
 
 namespace {
@@ -40,21 +39,6 @@ TEST(NumberTest, IsNumericAndVal) {
         EXPECT_EQ(tenmoru::IsNumeric(c.text), c.numeric);
         EXPECT_EQ(tenmoru::Val(c.text), c.value);
     }
-}
-
-// Black stays while high contrast is off and black reads well on the face colour (4.5 : 1);
-// otherwise the system's text colour takes its place.
-TEST(ColoursTest, LabelTextColour) {
-    const struct {
-        bool highContrast;
-        tenmoru::Colour face, expected;
-    } cases[] = {{false, 0xF0F0F0, tenmoru::kBlack}, {false, 0x757575, tenmoru::kBlack}, {false, 0x747474, 0xABCDEF},
-                 {false, 0x000000, 0xABCDEF},        {true, 0xF0F0F0, 0xABCDEF},         {true, 0x000000, 0xABCDEF}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.highContrast << std::hex << " face " << c.face);
-        EXPECT_EQ(tenmoru::LabelTextColour(tenmoru::kBlack, c.highContrast, c.face, 0xABCDEF), c.expected);
-    }
-    EXPECT_NEAR(tenmoru::ContrastRatio(0x000000, 0xFFFFFF), 21.0, 1e-9);
 }
 
 }  // namespace

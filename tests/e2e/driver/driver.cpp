@@ -66,10 +66,8 @@ Restore KeepRegistryValue(HKEY root, const wchar_t* key, const wchar_t* name) {
         saved->resize(size);
     }
     return Restore([=] {
-        if (saved)
-            ::RegSetKeyValueW(root, key, name, type, saved->data(), static_cast<DWORD>(saved->size()));
-        else
-            ::RegDeleteKeyValueW(root, key, name);
+        saved ? ::RegSetKeyValueW(root, key, name, type, saved->data(), static_cast<DWORD>(saved->size()))
+              : ::RegDeleteKeyValueW(root, key, name);
     });
 }
 
@@ -97,6 +95,7 @@ std::wstring ClassName(HWND window) {
 
 RECT ChildRect(HWND parent, int id) {
     RECT r{};
+    if (id == 0) return ::GetClientRect(parent, &r), r;
     ::GetWindowRect(::GetDlgItem(parent, id), &r);
     ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     return r;
@@ -142,8 +141,7 @@ bool ThreadAnswers(HWND window) {
     return ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result) != 0;
 }
 
-// Wine can hand the activation back to the window that had it a moment after the switch: the
-// window counts as foreground once its thread has answered and the foreground stays put a while.
+// Wine can hand the activation back a moment after the switch: foreground once it stays put a while.
 bool BringToForeground(HWND topLevel) {
     for (int attempt = 0; attempt < 3; ++attempt) {
         if (::GetForegroundWindow() != topLevel) ::SetForegroundWindow(topLevel);
@@ -166,8 +164,7 @@ void TypeText(std::wstring_view text) {
     Send(std::move(keys));
 }
 
-// Each mouse event carries its own absolute position, so it cannot land where the pointer was;
-// every other click lands a double-click width further right, so two are never a double click.
+// Absolute positions; every other click a double-click width further right, so never a double click.
 void ClickAt(HWND window, double fractionX, double fractionY) {
     static int shift = 0;
     shift = shift == 0 ? ::GetSystemMetrics(SM_CXDOUBLECLK) : 0;
@@ -191,12 +188,8 @@ std::vector<COLORREF> Capture(HWND window) {
     RECT r{};
     ::GetWindowRect(window, &r);
     std::vector<COLORREF> pixels = CaptureOnce(r);
-    WaitUntil(
-        [&] {
-            ::Sleep(50);
-            return std::exchange(pixels, CaptureOnce(r)) == pixels;
-        },
-        3s);
+    const auto settled = [&] { return ::Sleep(50), std::exchange(pixels, CaptureOnce(r)) == pixels; };
+    WaitUntil(settled, 3s);
     return pixels;
 }
 
@@ -238,9 +231,8 @@ std::optional<Box> Session::WaitForBox() const {
     return box;
 }
 
-// Between two boxes the handler runs without reading messages, and the next box exists before the
-// program reads messages again: once the main thread answers and no dialog exists, the program
-// waits with nothing open.
+// The next box exists before the handler reads messages again: once the main thread answers and no
+// dialog exists, the program waits with nothing open.
 std::optional<Box> Session::NextBoxOrIdle() const {
     std::optional<Box> next;
     Require(WaitUntil([&] {

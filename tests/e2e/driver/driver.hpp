@@ -1,7 +1,6 @@
 #pragma once
-// The end-to-end driver, shared by the end-to-end tests and the benchmark: it starts a program from
-// its own folder, reads back what a player sees of the program's windows and boxes, and gives real
-// keyboard and mouse input (SendInput, which goes to the foreground window).
+// The end-to-end driver of the tests and the benchmark: starts a program, reads back what a player
+// sees of its windows and boxes, and gives real input (SendInput, to the foreground window).
 #include <windows.h>
 #include <oleacc.h>
 
@@ -36,12 +35,12 @@ using Restore = tenmoru::unique_scope_exit<std::function<void()>>;
 std::vector<HWND> Windows(DWORD processId, std::wstring_view className = {});
 HWND FindShownWindow(DWORD processId, std::wstring_view className);
 std::wstring ClassName(HWND window);
-// A child window's rectangle in its parent's client area.
+// A control's rectangle in its window's client area; for id 0, the client area itself.
 RECT ChildRect(HWND parent, int id);
 std::wstring Text(HWND window);
 HWND FocusedWindow(HWND anyWindowOfThread);
-// The name and role a screen reader announces for a window. Where Wine's oleacc says "client" for a
-// button or label, the class and style that Windows derives push button or static text from stand in.
+// The name and role a screen reader announces; where Wine's oleacc says "client" for a button or a
+// label, the class and style Windows derives push button or static text from stand in.
 std::pair<std::wstring, LONG> Announced(HWND window);
 bool ThreadAnswers(HWND window);
 
@@ -50,8 +49,7 @@ void PressKey(WORD virtualKey, WORD heldKey = 0);
 void TypeText(std::wstring_view text);
 void ClickAt(HWND window, double fractionX = 0.5, double fractionY = 0.5);  // never a double click
 
-// The screen's pixels under a window, frame included, row by row, as the system writes colours
-// (0x00BBGGRR), once Wine has copied the painted window to the screen.
+// The screen's pixels under a window, row by row (0x00BBGGRR), once Wine has copied it to the screen.
 std::vector<COLORREF> Capture(HWND window);
 
 // A modal box: the input box or a message box, both dialogs of class "#32770".
@@ -61,12 +59,10 @@ struct Box {
     std::wstring title, text;  // text: the message, or the input box's prompt
 };
 
-// A running Tenmoru.exe, or another program with its main window's start button and its boxes
-// (the benchmark's yardstick), ended when the session goes. Throws std::runtime_error when the
-// program does not do what a step expects.
+// A running Tenmoru.exe (or the benchmark's yardstick; exe relative to the driver's folder), ended when the session
+// goes. Throws std::runtime_error when the program does not do what a step expects.
 class Session {
 public:
-    // exe: a path, relative to the driver's own folder.
     explicit Session(const std::filesystem::path& exe = L"Tenmoru.exe", std::wstring_view mainClass = L"Tenmoru");
     ~Session();
 

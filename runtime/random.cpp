@@ -11,20 +11,14 @@ namespace {
 
 constexpr std::uint64_t kGolden = 0x9E3779B97F4A7C15u;
 
-constexpr std::uint64_t Mix(std::uint64_t z) noexcept {
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-    return z ^ (z >> 31);
-}
-
 }  // namespace
 
-void ClockRandom::Randomize() { state_ = Mix(state_ ^ Mix(ticks_() + kGolden)); }
+void ClockRandom::Randomize() { state_ = MixBits(state_ ^ MixBits(ticks_() + kGolden)); }
 
 float ClockRandom::Next() {
     state_ += kGolden;
     constexpr float kScale = 1.0f / 16777216.0f;  // 2^-24
-    return static_cast<float>(Mix(state_) >> 40) * kScale;
+    return static_cast<float>(MixBits(state_) >> 40) * kScale;
 }
 
 std::int16_t Int(double value) {

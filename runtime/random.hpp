@@ -28,6 +28,13 @@ private:
     std::uint64_t state_ = 0x9E3779B97F4A7C15u;
 };
 
+// splitmix64's mixing of 64 bits: every bit of the result depends on every bit of z.
+constexpr std::uint64_t MixBits(std::uint64_t z) noexcept {
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+    return z ^ (z >> 31);
+}
+
 // The floor of a real as a 16-bit signed integer, saturated at the type's limits.
 std::int16_t Int(double value);
 

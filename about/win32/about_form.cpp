@@ -11,7 +11,6 @@
 #include "about/win32/system_files.hpp"
 #include "about/win32/system_registry.hpp"
 #include "resources/resource_ids.h"
-#include "runtime/win32/newer_functions.hpp"
 #include "runtime/win32/win32_ui.hpp"
 
 namespace tenmoru {

@@ -3,7 +3,6 @@
 #include "runtime/win32/accessible_graphic.hpp"
 #include "runtime/win32/handles.hpp"
 #include "runtime/win32/layout.hpp"
-#include "runtime/win32/newer_functions.hpp"
 #include "runtime/win32/window_class.hpp"
 
 namespace tenmoru {

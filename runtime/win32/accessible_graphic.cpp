@@ -113,18 +113,13 @@ struct Oleacc {
     decltype(&::LresultFromObject) lresultFromObject = nullptr;
 };
 
-template <class Function>
-Function* Find(HMODULE module, const char* name) noexcept {
-    return module == nullptr ? nullptr
-                             : reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 const Oleacc& LoadOleacc() noexcept {
     static const Oleacc oleacc = [] {
         const HMODULE library = LoadSystemLibrary(L"oleacc.dll");
-        const Oleacc found{Find<decltype(::CreateStdAccessibleObject)>(library, "CreateStdAccessibleObject"),
-                           Find<decltype(::LresultFromObject)>(library, "LresultFromObject")};
-        auto* const initialize = Find<decltype(::CoInitializeEx)>(LoadSystemLibrary(L"ole32.dll"), "CoInitializeEx");
+        const Oleacc found{Procedure<decltype(::CreateStdAccessibleObject)>(library, "CreateStdAccessibleObject"),
+                           Procedure<decltype(::LresultFromObject)>(library, "LresultFromObject")};
+        auto* const initialize =
+            Procedure<decltype(::CoInitializeEx)>(LoadSystemLibrary(L"ole32.dll"), "CoInitializeEx");
         if (initialize == nullptr) return Oleacc{};
         // RPC_E_CHANGED_MODE: the thread is in an apartment already, which serves as well.
         const HRESULT com = initialize(nullptr, COINIT_APARTMENTTHREADED);

@@ -229,7 +229,7 @@ bool Form::OnGetDpiScaledSize(UINT dpi, SIZE& size) const noexcept {
 // at its designed size takes the designed size at the new DPI in the suggested place instead.
 void Form::OnDpiChanged(UINT dpi, const RECT& suggested) {
     SIZE size{suggested.right - suggested.left, suggested.bottom - suggested.top};
-    if (!SystemAsksForDpiScaledSize()) static_cast<void>(OnGetDpiScaledSize(dpi, size));
+    if (!SystemAsksForDpiScaledSize() && AtDesignedSize()) size = DesignedSize(dpi, TextScaledDpi(dpi));
     ApplyDpi(dpi);
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -61,9 +61,8 @@ struct Layout {
     SIZE window;
 };
 
-// The twips are laid out at the DPI times the text factor; the frame is the DPI's.
-Layout Measure(HWND dialog, std::wstring_view prompt, HFONT font, UINT dpi) {
-    const UINT at = TextScaledDpi(dpi);
+// The twips are laid out at the DPI times the text factor (at); the frame is the DPI's.
+Layout Measure(HWND dialog, std::wstring_view prompt, HFONT font, UINT dpi, UINT at) {
     Layout layout{PixelRect(kPrompt.rect, at), PixelRect(kField.rect, at), {}};
     layout.prompt.bottom =
         std::max(layout.prompt.bottom, layout.prompt.top + PromptTextHeight(dialog, prompt, font, at));
@@ -79,8 +78,9 @@ Layout Measure(HWND dialog, std::wstring_view prompt, HFONT font, UINT dpi) {
 // the window's size.
 SIZE ApplyLayout(HWND dialog, InputBoxState& state, UINT dpi) {
     unique_hfont font = CreateUiFont(dpi);
-    const Layout layout = Measure(dialog, state.prompt, font.get(), dpi);
-    PlaceControls(dialog, kControls, TextScaledDpi(dpi), font.get());
+    const UINT at = TextScaledDpi(dpi);
+    const Layout layout = Measure(dialog, state.prompt, font.get(), dpi, at);
+    PlaceControls(dialog, kControls, at, font.get());
     MoveControl(GetDlgItem(dialog, kInputPromptId), layout.prompt);
     MoveControl(GetDlgItem(dialog, kInputFieldId), layout.field);
     state.font = std::move(font);
@@ -144,7 +144,7 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         // The size our own layout gives at the new DPI; the system then suggests a place for it.
         const auto dpi = static_cast<UINT>(wParam);
         const unique_hfont font = CreateUiFont(dpi);
-        *reinterpret_cast<SIZE*>(lParam) = Measure(dialog, state->prompt, font.get(), dpi).window;
+        *reinterpret_cast<SIZE*>(lParam) = Measure(dialog, state->prompt, font.get(), dpi, TextScaledDpi(dpi)).window;
         return Answer(dialog, TRUE);
     }
     case WM_DPICHANGED: {

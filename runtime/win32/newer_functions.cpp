@@ -33,8 +33,7 @@ bool Has(Since version) noexcept { return version < SystemLevel(); }
 
 template <class Function>
 Function* Lookup(HMODULE module, const char* name, Since version) noexcept {
-    if (module == nullptr || !Has(version)) return nullptr;
-    return reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    return Has(version) ? Procedure<Function>(module, name) : nullptr;
 }
 
 HMODULE User32() noexcept { return GetModuleHandleW(L"user32.dll"); }
@@ -42,7 +41,7 @@ HMODULE Kernel32() noexcept { return GetModuleHandleW(L"kernel32.dll"); }
 
 // Loaded at the first use, for the program's life.
 HMODULE Shcore() noexcept {
-    static const HMODULE shcore = LoadSystemLibrary(L"shcore.dll");
+    static const HMODULE shcore = Has(Since::Windows81) ? LoadSystemLibrary(L"shcore.dll") : nullptr;
     return shcore;
 }
 

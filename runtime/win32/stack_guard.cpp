@@ -12,6 +12,8 @@
 
 #include <cstdint>
 
+#include "runtime/random.hpp"
+
 extern "C" {
 
 // Replaced before the program's own code runs; a function that starts earlier sees this value at
@@ -32,12 +34,6 @@ void* __stack_chk_guard = reinterpret_cast<void*>(static_cast<std::uintptr_t>(0x
 
 namespace {
 
-std::uint64_t Mix(std::uint64_t z) noexcept {
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-    return z ^ (z >> 31);
-}
-
 // Runs before every other constructor of the program. Itself unprotected: it changes the canary
 // while its own frame is live.
 __attribute__((constructor(101), no_stack_protector, noinline)) void SeedStackGuard() {
@@ -46,9 +42,9 @@ __attribute__((constructor(101), no_stack_protector, noinline)) void SeedStackGu
     LARGE_INTEGER counter{};
     QueryPerformanceCounter(&counter);
     std::uint64_t seed = (std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime;
-    seed = Mix(seed ^ (std::uint64_t{GetCurrentProcessId()} << 32 | GetCurrentThreadId()));
-    seed = Mix(seed ^ GetTickCount() ^ static_cast<std::uint64_t>(counter.QuadPart));
-    seed = Mix(seed ^ reinterpret_cast<std::uintptr_t>(&counter));
+    seed = tenmoru::MixBits(seed ^ (std::uint64_t{GetCurrentProcessId()} << 32 | GetCurrentThreadId()));
+    seed = tenmoru::MixBits(seed ^ GetTickCount() ^ static_cast<std::uint64_t>(counter.QuadPart));
+    seed = tenmoru::MixBits(seed ^ reinterpret_cast<std::uintptr_t>(&counter));
     // A zero byte at the bottom stops string functions from reading or writing past the canary.
     __stack_chk_guard = reinterpret_cast<void*>(static_cast<std::uintptr_t>(seed) & ~std::uintptr_t{0xFF});
 }

@@ -10,4 +10,11 @@ namespace tenmoru {
 // caller keeps it for the program's life.
 [[nodiscard]] HMODULE LoadSystemLibrary(const wchar_t* name) noexcept;
 
+// A function of a loaded DLL as the type it has; null when the DLL or the function is missing.
+template <class Function>
+[[nodiscard]] Function* Procedure(HMODULE module, const char* name) noexcept {
+    return module == nullptr ? nullptr
+                             : reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
 }  // namespace tenmoru

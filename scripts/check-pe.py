@@ -2,7 +2,11 @@
 """check-pe.py EXE: fail (exit 1) unless the 32-bit PE image EXE is hardened as a download
 should be: DllCharacteristics DYNAMIC_BASE, NX_COMPAT, NO_SEH and TERMINAL_SERVER_AWARE set,
 base relocations present (so that the loader can move it), no section both writable and
-executable, and the header checksum right. Exit 2 when EXE is no 32-bit PE image."""
+executable, and the header checksum right; and unless its manifest names its architecture.
+Exit 2 when EXE is no 32-bit PE image.
+check-pe.py --manifest EXE: only that every processorArchitecture its manifest names is the
+image's own (x86 or amd64), which Windows requires to start it; for any PE image."""
+import re
 import struct
 import sys
 
@@ -24,11 +28,24 @@ def pe_checksum(image, checksum_offset):
     return ((total & 0xFFFF) + (total >> 16) + len(image)) & 0xFFFFFFFF
 
 
+MACHINES = {0x014C: "x86", 0x8664: "amd64"}
+
+
+def manifest_faults(image, pe):
+    """What is wrong with the architectures the embedded manifest names (it is stored as text)."""
+    machine = MACHINES.get(struct.unpack_from("<H", image, pe + 4)[0], "unknown")
+    named = [a.decode() for a in re.findall(rb'processorArchitecture="([^"]*)"', image)]
+    if not named:
+        return ["no manifest naming a processorArchitecture"]
+    return [f"the manifest names processorArchitecture {a}, the image is {machine}" for a in named if a != machine]
+
+
 def main(argv):
-    if len(argv) != 2:
-        print("usage: check-pe.py EXE", file=sys.stderr)
+    manifest_only = len(argv) == 3 and argv[1] == "--manifest"
+    if len(argv) != 2 and not manifest_only:
+        print("usage: check-pe.py [--manifest] EXE", file=sys.stderr)
         return 2
-    image = open(argv[1], "rb").read()
+    image = open(argv[-1], "rb").read()
     if image[:2] != b"MZ":
         print("check-pe: no MZ header", file=sys.stderr)
         return 2
@@ -36,6 +53,14 @@ def main(argv):
     if image[pe:pe + 4] != b"PE\0\0":
         print("check-pe: no PE header", file=sys.stderr)
         return 2
+    if manifest_only:
+        faults = manifest_faults(image, pe)
+        for fault in faults:
+            print(f"check-pe: {fault}")
+        if not faults:
+            print(f"check-pe: the manifest names the image's own architecture, "
+                  f"{MACHINES[struct.unpack_from('<H', image, pe + 4)[0]]}")
+        return 1 if faults else 0
     sections, optional_size = struct.unpack_from("<H", image, pe + 6)[0], struct.unpack_from("<H", image, pe + 20)[0]
     optional = pe + 24
     if struct.unpack_from("<H", image, optional)[0] != 0x10B:
@@ -58,12 +83,14 @@ def main(argv):
     computed = pe_checksum(image, checksum_offset)
     if stored_checksum != computed:
         faults.append(f"header checksum {stored_checksum:#010x}, the file sums to {computed:#010x}")
+    faults += manifest_faults(image, pe)
     for fault in faults:
         print(f"check-pe: {fault}")
     if faults:
         return 1
     print(f"check-pe: DllCharacteristics {characteristics:#06x} ({', '.join(FLAGS.values())}), "
-          f"{reloc_size} bytes of relocations, no writable code, checksum {computed:#010x} right")
+          f"{reloc_size} bytes of relocations, no writable code, checksum {computed:#010x} right, "
+          f"manifest for x86")
     return 0
 
 

@@ -23,6 +23,9 @@ inline constexpr RegistryKey kHKeyLocalMachine =
 
 // Read access to a key's values and nothing more, so that a standard user can open the key.
 inline constexpr std::uint32_t kKeyQueryValue = 0x0001;
+// Added to the access: the key in the registry's 64-bit view, which a 32-bit program on 64-bit
+// Windows otherwise does not see below HKEY_LOCAL_MACHINE\SOFTWARE (KEY_WOW64_64KEY).
+inline constexpr std::uint32_t kKeyWow64View64 = 0x0100;
 
 // Value types the reader converts.
 inline constexpr std::uint32_t kRegSz = 1;

@@ -51,11 +51,11 @@ std::optional<std::uint32_t> LittleEndianDword(std::span<const std::byte> data) 
 }  // namespace
 
 bool RegistryReader::GetKeyValue(RegistryKey KeyRoot, std::wstring_view KeyName, std::wstring_view SubKeyRef,
-                                 std::wstring& KeyVal) {
+                                 std::wstring& KeyVal, std::uint32_t view) {
     KeyCloser opened(registry_);
     KeyVal.clear();  // every failure leaves the empty text
 
-    if (registry_.OpenKey(KeyRoot, codePage_.Encode(KeyName), kKeyQueryValue, opened.key) != kRegistrySuccess) {
+    if (registry_.OpenKey(KeyRoot, codePage_.Encode(KeyName), kKeyQueryValue | view, opened.key) != kRegistrySuccess) {
         return false;
     }
 

@@ -3,6 +3,7 @@
 // hands it back as text. String values are decoded from the ANSI code page, 32-bit numbers are
 // written in decimal; every other type, and every failure, gives the empty text and false.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -18,9 +19,11 @@ class RegistryReader {
 public:
     RegistryReader(Registry& registry, const AnsiCodePage& codePage) : registry_(registry), codePage_(codePage) {}
 
-    // Reads the value SubKeyRef of the key KeyName below KeyRoot into KeyVal. True when the value
+    // Reads the value SubKeyRef of the key KeyName below KeyRoot into KeyVal, in the program's own
+    // view of the registry or, with view kKeyWow64View64, in the 64-bit one. True when the value
     // was read and converted; false with KeyVal empty otherwise.
-    bool GetKeyValue(RegistryKey KeyRoot, std::wstring_view KeyName, std::wstring_view SubKeyRef, std::wstring& KeyVal);
+    bool GetKeyValue(RegistryKey KeyRoot, std::wstring_view KeyName, std::wstring_view SubKeyRef, std::wstring& KeyVal,
+                     std::uint32_t view = 0);
 
 private:
     Registry& registry_;

@@ -89,7 +89,7 @@ void AboutForm::StartSysInfo() {
     const SystemFileSystem files;
     SystemProcessStarter processes;
     Win32Ui ui{Window()};
-    SysInfoLauncher(reader, files, processes, ui).StartSysInfo();
+    SysInfoLauncher(reader, files, processes, ui, SystemProcessView()).StartSysInfo();
 }
 
 void AboutForm::Form_Load() {

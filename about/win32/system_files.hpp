@@ -14,7 +14,11 @@ public:
 // window with focus; the process and thread handles are closed at once, nothing waits for it.
 class SystemProcessStarter final : public ProcessStarter {
 public:
-    bool Start(std::wstring_view applicationName, std::wstring_view commandLine) override;
+    bool Start(std::wstring_view applicationName, std::wstring_view commandLine,
+               std::wstring_view currentFolder) override;
 };
+
+// Whether the program runs under WOW64, and the system folder as it names it.
+[[nodiscard]] ProcessView SystemProcessView();
 
 }  // namespace tenmoru

@@ -1,35 +1,114 @@
-// The registry value reader asks for read access alone: asked for write access too, the registry
-// refuses a player without administrator rights and the system-information tool is "unavailable".
-// Wine grants every access, so only here does that show; what it reads is played end to end.
+// The system-information launcher and its registry reader against a registry, files and a process
+// start of their own: the program each registry gives, whatever kind of value names it, on 32-bit
+// and on 64-bit Windows (which shows a 32-bit program the 32-bit system folder and registry). What
+// only the real system shows (quoting, patterns, the registry itself) is played end to end.
 #include <gtest/gtest.h>
 
-#include "about/registry_reader.hpp"
+#include <cstring>
+#include <map>
+#include <set>
+
+#include "about/sys_info_launcher.hpp"
 
 namespace {
 
 using namespace tenmoru;
 
-// A registry without keys that records the access asked for; its code page is Latin-1.
-struct RecordingRegistry final : Registry, AnsiCodePage {
+// Values by "<view>|<key>|<name>" (view "" the program's own, "64" the 64-bit one); it records the
+// access asked for and closes what it opens. Its code page is Latin-1.
+struct FakeRegistry final : Registry, AnsiCodePage {
+    std::map<std::string, std::pair<std::uint32_t, std::string>> values;
     std::vector<std::uint32_t> accesses;
-    RegistryStatus OpenKey(RegistryKey, const std::string&, std::uint32_t access, RegistryKey&) override {
+    std::vector<std::string> keys;  // by handle - 1
+    RegistryStatus OpenKey(RegistryKey, const std::string& key, std::uint32_t access, RegistryKey& opened) override {
         accesses.push_back(access);
-        return 2;  // ERROR_FILE_NOT_FOUND
+        keys.push_back(((access & kKeyWow64View64) != 0 ? "64|" : "|") + key + "|");
+        opened = keys.size();
+        return 0;
     }
-    RegistryStatus QueryValue(RegistryKey, const std::string&, std::uint32_t&, std::span<std::byte>,
-                              std::uint32_t&) override {
-        return 2;
+    RegistryStatus QueryValue(RegistryKey key, const std::string& name, std::uint32_t& type, std::span<std::byte> data,
+                              std::uint32_t& size) override {
+        const auto found = values.find(keys.at(key - 1) + name);
+        if (found == values.end()) return 2;  // ERROR_FILE_NOT_FOUND
+        std::tie(type, size) = std::pair(found->second.first, static_cast<std::uint32_t>(found->second.second.size()));
+        std::memcpy(data.data(), found->second.second.data(), size);
+        return 0;
     }
-    void CloseKey(RegistryKey) override {}
+    void CloseKey(RegistryKey key) override { keys.at(key - 1) = "closed"; }
     std::string Encode(std::wstring_view text) const override { return {text.begin(), text.end()}; }
     std::wstring Decode(std::string_view bytes) const override { return {bytes.begin(), bytes.end()}; }
 };
 
-TEST(RegistryReader, AsksForReadAccessAlone) {
-    RecordingRegistry registry;
-    std::wstring text = L"entry";
-    EXPECT_FALSE(RegistryReader(registry, registry).GetKeyValue(kHKeyLocalMachine, L"K", L"V", text));
-    EXPECT_EQ(registry.accesses, std::vector<std::uint32_t>{1}) << "KEY_QUERY_VALUE alone";
+// Files by path; a start is logged as "<name> in <folder>; ", the name being what the command line
+// quotes (with " by <program file>" where that is named otherwise), the message as "unavailable".
+struct FakeSystem final : FileSystem, ProcessStarter, Ui {
+    std::set<std::wstring> files;
+    std::wstring log;
+    bool FileExists(std::wstring_view path) const override { return files.contains(std::wstring(path)); }
+    bool Start(std::wstring_view program, std::wstring_view commandLine, std::wstring_view folder) override {
+        if (commandLine.size() < 2 || commandLine.front() != L'"' || commandLine.back() != L'"') return false;
+        const std::wstring name(commandLine.substr(1, commandLine.size() - 2)), file(program);
+        log += name + (name == file ? L"" : L" by " + file) + L" in " + std::wstring(folder) + L"; ";
+        return files.contains(file);
+    }
+    void MsgBox(std::wstring_view prompt) override { log += prompt == kSysInfoUnavailable ? L"unavailable" : prompt; }
+    std::wstring InputBox(std::wstring_view, std::wstring_view, std::wstring_view) override { return {}; }
+};
+
+TEST(SysInfoLauncher, StartsTheToolEachRegistryNamesInItsOwnFolder) {
+    const std::string kPath = "|SOFTWARE\\Microsoft\\Shared Tools\\MSINFO|PATH";
+    const std::string kFolder = "|SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO", k64 = "64";
+    const struct {
+        const char* name;
+        std::map<std::string, std::pair<std::uint32_t, std::string>> values;
+        std::set<std::wstring> files;
+        bool wow64;
+        std::wstring log;
+    } cases[] = {
+        // clang-format off
+        {"path names the tool", {{kPath, {1, std::string("C:\\T\\i.exe\0", 11)}}}, {L"C:\\T\\i.exe"}, false,
+         L"C:\\T\\i.exe in C:\\T; "},
+        {"path stored without its final zero", {{kPath, {1, "C:\\T\\i.exe"}}}, {L"C:\\T\\i.exe"}, false,
+         L"C:\\T\\i.exe in C:\\T; "},
+        {"path names a missing file: the folder is not read", {{kPath, {1, "C:\\G\\i.exe"}}, {kFolder, {1, "C:\\T"}}},
+         {L"C:\\T\\MSINFO32.EXE"}, false, L"C:\\G\\i.exe in C:\\G; unavailable"},
+        {"expandable or binary path: the folder is read",
+         {{kPath, {2, "%windir%\\i.exe"}}, {"64" + kPath, {3, "C:\\T\\i.exe"}}, {kFolder, {1, "C:\\T"}}},
+         {L"C:\\T\\MSINFO32.EXE", L"C:\\T\\i.exe"}, true, L"C:\\T\\MSINFO32.EXE in C:\\T; "},
+        {"folder at a drive's root", {{kFolder, {1, "C:\\"}}}, {L"C:\\\\MSINFO32.EXE"}, false,
+         L"C:\\\\MSINFO32.EXE in C:\\; "},
+        {"folder without the tool", {{kFolder, {1, "C:\\T"}}}, {}, false, L"unavailable"},
+        {"relative path", {{kPath, {1, "i.exe"}}}, {L"i.exe"}, false, L"unavailable"},
+        // 64-bit Windows keeps its own values in the 64-bit view and its tools in the 64-bit system
+        // folder, which a 32-bit program reaches through Sysnative.
+        {"path in the 64-bit view, tool in the 64-bit system folder",
+         {{k64 + kPath, {1, "c:\\windows\\SYSTEM32\\i.exe"}}}, {L"C:\\Windows\\Sysnative\\i.exe"}, true,
+         L"c:\\windows\\SYSTEM32\\i.exe by C:\\Windows\\Sysnative\\i.exe in c:\\windows\\SYSTEM32; "},
+        {"the 32-bit copy first", {{kPath, {1, "C:\\Windows\\system32\\i.exe"}}},
+         {L"C:\\Windows\\system32\\i.exe", L"C:\\Windows\\Sysnative\\i.exe"}, true,
+         L"C:\\Windows\\system32\\i.exe in C:\\Windows\\system32; "},
+        {"folder in the 64-bit view", {{k64 + kFolder, {1, "C:\\Windows\\System32"}}},
+         {L"C:\\Windows\\Sysnative\\MSINFO32.EXE"}, true,
+         L"C:\\Windows\\System32\\MSINFO32.EXE by C:\\Windows\\Sysnative\\MSINFO32.EXE in C:\\Windows\\System32; "},
+        {"no 64-bit view on 32-bit Windows", {{k64 + kPath, {1, "C:\\Windows\\system32\\i.exe"}}},
+         {L"C:\\Windows\\Sysnative\\i.exe"}, false, L"unavailable"},
+        {"only the system folder goes by another name", {{kPath, {1, "C:\\Windows\\system320\\i.exe"}}},
+         {L"C:\\Windows\\Sysnative0\\i.exe"}, true, L"C:\\Windows\\system320\\i.exe in C:\\Windows\\system320; unavailable"},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeRegistry registry;
+        registry.values = c.values;
+        RegistryReader reader(registry, registry);
+        FakeSystem system;
+        system.files = c.files;
+        SysInfoLauncher(reader, system, system, system, {c.wow64, L"C:\\Windows\\system32"}).StartSysInfo();
+        EXPECT_EQ(system.log, c.log);
+        // Asked for write access too, the registry refuses a player without administrator rights.
+        for (const std::uint32_t access : registry.accesses) EXPECT_EQ(access & ~kKeyWow64View64, 1u) << "read alone";
+        EXPECT_EQ(registry.keys, std::vector<std::string>(registry.keys.size(), "closed"));
+    }
 }
 
 }  // namespace

@@ -16,30 +16,38 @@ bool FocusOn(HWND about, int id) {
     return e2e::WaitUntil([&] { return e2e::FocusedWindow(about) == ::GetDlgItem(about, id); }, 2s);
 }
 
-// A copy of the marker program; each start leaves its command line in "<path>.started".
+// Where the marker program records each start: its command line and current folder, one a line.
+const std::filesystem::path kRecord = e2e::OwnFolder() / L"marker.started";
+
+// A copy of the marker program, removed with this.
 struct Marker {
-    explicit Marker(std::filesystem::path at) : path(std::move(at)), record(path.wstring() + L".started") {
+    explicit Marker(std::filesystem::path at) : path(std::move(at)) {
         std::filesystem::create_directories(path.parent_path());
         std::filesystem::copy_file(e2e::OwnFolder() / L"marker.exe", path,
                                    std::filesystem::copy_options::overwrite_existing);
     }
     ~Marker() { std::filesystem::remove(path); }
-    // The command line of a start recorded within the timeout, if any; the record goes with it.
-    std::optional<std::wstring> Started(std::chrono::milliseconds timeout) const {
-        if (!e2e::WaitUntil([&] { return std::filesystem::exists(record); }, timeout)) return std::nullopt;
-        const std::string bytes{std::istreambuf_iterator<char>(std::ifstream(record, std::ios::binary).rdbuf()), {}};
-        std::filesystem::remove(record);
-        return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
-    }
-    std::filesystem::path path, record;
+    std::filesystem::path path;
 };
 
-// Sets a REG_SZ value below HKEY_LOCAL_MACHINE (an empty one with no data at all), or removes it.
-void SetMachineValue(std::wstring_view key, const wchar_t* name, const std::optional<std::wstring>& text) {
-    const std::wstring path(key);
-    text ? ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, path.c_str(), name, REG_SZ, text->c_str(),
-                             static_cast<DWORD>(text->empty() ? 0 : text->size() * 2 + 2))
-         : ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, path.c_str(), name);
+// What a start recorded within the timeout, if any; the record goes with it.
+std::optional<std::wstring> Started(std::chrono::milliseconds timeout) {
+    if (!e2e::WaitUntil([&] { return std::filesystem::exists(kRecord); }, timeout)) return std::nullopt;
+    const std::string bytes{std::istreambuf_iterator<char>(std::ifstream(kRecord, std::ios::binary).rdbuf()), {}};
+    std::filesystem::remove(kRecord);
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
+}
+
+// Sets a REG_SZ value below HKEY_LOCAL_MACHINE (an empty one with no data at all), or removes it; in
+// the process's own view of the registry, or with KEY_WOW64_64KEY in the 64-bit one.
+void SetMachineValue(std::wstring_view key, const wchar_t* name, const std::optional<std::wstring>& text,
+                     REGSAM view = 0) {
+    tenmoru::unique_hkey opened;
+    ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, std::wstring(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE | view, nullptr,
+                      opened.put(), nullptr);
+    text ? ::RegSetValueExW(opened.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text->c_str()),
+                            static_cast<DWORD>(text->empty() ? 0 : text->size() * 2 + 2))
+         : ::RegDeleteValueW(opened.get(), name);
 }
 
 // The tool stands in a folder whose name has a space right after "C:\Program": started without
@@ -47,11 +55,18 @@ void SetMachineValue(std::wstring_view key, const wchar_t* name, const std::opti
 const std::wstring kFolder = L"C:\\Program Files\\Tenmoru Marker", kTool = kFolder + L"\\MSINFO32.EXE";
 
 TEST(AboutDialog, OneDialogWhoseButtonStartsTheProgramTheRegistryNamesSafelyOrTellsThePlayer) {
+    // 64-bit Windows shows a 32-bit program (as this test is there) the 32-bit system folder and
+    // registry; its own tools it keeps in the 64-bit system folder, named in the 64-bit registry.
+    wchar_t name[MAX_PATH] = {};
+    const std::wstring system(name, ::GetSystemDirectoryW(name, MAX_PATH)), kNative = system + L"\\TenmoruInfo.exe";
+    BOOL wow64 = FALSE;
+    ::IsWow64Process(::GetCurrentProcess(), &wow64);
     const struct {
         const char* name;
         std::optional<std::wstring> path, folder;  // the two registry values; nullopt: absent
         std::wstring started;                      // the program started; empty: the message instead
         WORD key;                                  // 0: a click; else Alt+S, or Enter on the button
+        bool view64 = false;                       // the path in the 64-bit registry alone
     } launches[] = {
         {"folder holding the tool, by Enter", std::nullopt, kFolder, kTool, VK_RETURN},  // first: focus on OK
         {"path names the tool", kTool, std::nullopt, kTool, 0},
@@ -62,9 +77,14 @@ TEST(AboutDialog, OneDialogWhoseButtonStartsTheProgramTheRegistryNamesSafelyOrTe
         {"folder as a pattern", std::nullopt, L"C:\\Program Files\\Tenmoru M*", L"", 0},
         {"path with no data: the folder is not read", L"", kFolder, L"", 0},
         {"a quote inside the path", L"C:\\Tenmoru Missing\" x.exe", std::nullopt, L"", 0},
+        {"a tool of 64-bit Windows", kNative, std::nullopt, kNative, 0, true},
     };
-    const Marker tool(kTool);
+    const Marker tool(kTool),
+        native(wow64 ? system.substr(0, system.rfind(L'\\')) + L"\\Sysnative\\TenmoruInfo.exe" : kNative);
+    ::SetEnvironmentVariableW(L"TENMORU_MARKER_RECORD", kRecord.c_str());  // for every program started below
+    std::filesystem::remove(kRecord);
     const e2e::Restore restore[] = {
+        e2e::KeepRegistryValue(HKEY_LOCAL_MACHINE, tenmoru::kSysInfoPathKey.data(), L"PATH", KEY_WOW64_64KEY),
         e2e::KeepRegistryValue(HKEY_LOCAL_MACHINE, tenmoru::kSysInfoPathKey.data(), L"PATH"),
         e2e::KeepRegistryValue(HKEY_LOCAL_MACHINE, tenmoru::kSysInfoFolderKey.data(), L"MSINFO")};
     const e2e::Session session;
@@ -74,7 +94,9 @@ TEST(AboutDialog, OneDialogWhoseButtonStartsTheProgramTheRegistryNamesSafelyOrTe
     EXPECT_EQ(session.OpenAbout(), about) << "a second click shows the same dialog, and no other";
     for (const auto& c : launches) {
         SCOPED_TRACE(c.name);
-        SetMachineValue(tenmoru::kSysInfoPathKey, L"PATH", c.path);
+        SetMachineValue(tenmoru::kSysInfoPathKey, L"PATH", c.view64 ? std::nullopt : c.path);
+        if (wow64 || c.view64)
+            SetMachineValue(tenmoru::kSysInfoPathKey, L"PATH", c.view64 ? c.path : std::nullopt, KEY_WOW64_64KEY);
         SetMachineValue(tenmoru::kSysInfoFolderKey, L"MSINFO", c.folder);
         ASSERT_TRUE(e2e::BringToForeground(about));
         for (int tab = 0; c.key == VK_RETURN && tab < 2; ++tab) {  // OK, picture box, the button
@@ -84,7 +106,10 @@ TEST(AboutDialog, OneDialogWhoseButtonStartsTheProgramTheRegistryNamesSafelyOrTe
         c.key == 0 ? e2e::ClickAt(::GetDlgItem(about, AboutForm::cmdSysInfo))
                    : e2e::PressKey(c.key, c.key == 'S' ? VK_MENU : 0);
         if (!c.started.empty()) {
-            EXPECT_EQ(tool.Started(e2e::kReactTimeout), L"\"" + c.started + L"\"") << "started with its path in quotes";
+            std::wstring in = c.started.substr(0, c.started.find_last_of(L'\\'));
+            while (in.ends_with(L'\\')) in.pop_back();
+            EXPECT_EQ(Started(e2e::kReactTimeout), L"\"" + c.started + L"\"\n" + in)
+                << "started with its path in quotes, in its own folder";
             EXPECT_TRUE(e2e::ThreadAnswers(about) && !session.ShownBox()) << "no message when the tool starts";
         } else {
             const auto box = session.WaitForBox();
@@ -93,7 +118,7 @@ TEST(AboutDialog, OneDialogWhoseButtonStartsTheProgramTheRegistryNamesSafelyOrTe
                       L"\u73FE\u6642\u70B9\u3067\u306F\uFF7C\uFF7D\uFF83\uFF91\u60C5\u5831\u3092\u4F7F\u7528"
                       L"\u3067\u304D\u307E\u305B\u3093");
             EXPECT_FALSE(session.Close(box->window).has_value());
-            EXPECT_FALSE(tool.Started(0ms).has_value()) << "nothing may start";
+            EXPECT_FALSE(Started(0ms).has_value()) << "nothing may start";
         }
     }
     // Esc closes the dialog wherever the focus is, and Enter on the picture box does. The next

@@ -1,15 +1,20 @@
-// The system-information tool's stand-in: it writes its command line into "<its path>.started".
+// The system-information tool's stand-in: it writes its command line and, on a second line, its
+// current folder into the file TENMORU_MARKER_RECORD names, else into "<its path>.started".
 #include <windows.h>
 
 #include <filesystem>
 #include <fstream>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    wchar_t self[MAX_PATH] = {};
+    wchar_t self[MAX_PATH] = {}, record[MAX_PATH] = {}, folder[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const std::wstring line = GetCommandLineW(), record = std::wstring(self) + L".started";
-    std::ofstream(std::filesystem::path(record + L"~"), std::ios::binary)  // whole once renamed
-        .write(reinterpret_cast<const char*>(line.data()), static_cast<std::streamsize>(line.size() * 2));
-    std::filesystem::rename(record + L"~", record);
+    GetCurrentDirectoryW(MAX_PATH, folder);
+    const std::wstring named = GetEnvironmentVariableW(L"TENMORU_MARKER_RECORD", record, MAX_PATH) > 0
+                                   ? record
+                                   : std::wstring(self) + L".started";
+    const std::wstring text = std::wstring(GetCommandLineW()) + L"\n" + folder;
+    std::ofstream(std::filesystem::path(named + L"~"), std::ios::binary)  // whole once renamed
+        .write(reinterpret_cast<const char*>(text.data()), static_cast<std::streamsize>(text.size() * 2));
+    std::filesystem::rename(named + L"~", named);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "driver/driver.hpp"
 
+#include <memory>
 #include <stdexcept>
 #include <utility>
 
@@ -57,17 +58,19 @@ std::filesystem::path OwnFolder() {
     return std::filesystem::path(path).parent_path();
 }
 
-Restore KeepRegistryValue(HKEY root, const wchar_t* key, const wchar_t* name) {
+Restore KeepRegistryValue(HKEY root, const wchar_t* key, const wchar_t* name, REGSAM view) {
+    HKEY opened = nullptr;
+    ::RegCreateKeyExW(root, key, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE | view, nullptr, &opened, nullptr);
+    const std::shared_ptr<HKEY__> open(opened, ::RegCloseKey);
     DWORD type = 0, size = 0;
     std::optional<std::vector<BYTE>> saved;
-    if (::RegGetValueW(root, key, name, RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &size) == ERROR_SUCCESS) {
+    if (::RegQueryValueExW(opened, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
         saved.emplace(size);
-        ::RegGetValueW(root, key, name, RRF_RT_ANY | RRF_NOEXPAND, &type, saved->data(), &size);
-        saved->resize(size);
+        ::RegQueryValueExW(opened, name, nullptr, &type, saved->data(), &size);
     }
     return Restore([=] {
-        saved ? ::RegSetKeyValueW(root, key, name, type, saved->data(), static_cast<DWORD>(saved->size()))
-              : ::RegDeleteKeyValueW(root, key, name);
+        saved ? ::RegSetValueExW(open.get(), name, 0, type, saved->data(), static_cast<DWORD>(saved->size()))
+              : ::RegDeleteValueW(open.get(), name);
     });
 }
 

@@ -28,8 +28,9 @@ std::filesystem::path OwnFolder();
 
 // A change of the machine made for one test, undone when the guard goes, however the test ends.
 using Restore = tenmoru::unique_scope_exit<std::function<void()>>;
-// Keeps a registry value as it is now (type and bytes, or its absence) and writes it back.
-[[nodiscard]] Restore KeepRegistryValue(HKEY root, const wchar_t* key, const wchar_t* name);
+// Keeps a registry value as it is now (type and bytes, or its absence) and writes it back; in the
+// process's own view of the registry, or with view KEY_WOW64_64KEY in the 64-bit one.
+[[nodiscard]] Restore KeepRegistryValue(HKEY root, const wchar_t* key, const wchar_t* name, REGSAM view = 0);
 
 // The top-level windows of a process, shown or not, of one class if given.
 std::vector<HWND> Windows(DWORD processId, std::wstring_view className = {});

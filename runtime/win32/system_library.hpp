@@ -6,13 +6,25 @@
 
 namespace tenmoru {
 
-// Loads the named DLL from the system folder by its full path; null when it is not there. The
-// caller keeps it for the program's life.
+// Loads the named DLL from the system folder by its full path, and the DLLs it loads by name from
+// the system folder too, never from the program's folder; null when it is not there. The caller
+// keeps it for the program's life.
 [[nodiscard]] HMODULE LoadSystemLibrary(const wchar_t* name) noexcept;
 
+// Whether a function type has the calling convention of the Windows API (WINAPI). On x86 a
+// function called with another convention than it was built with corrupts the stack; on x64
+// there is only one convention, and every type qualifies.
+template <class Function>
+inline constexpr bool kIsWinapi = false;
+template <class Result, class... Arguments>
+inline constexpr bool kIsWinapi<Result WINAPI(Arguments...)> = true;
+
 // A function of a loaded DLL as the type it has; null when the DLL or the function is missing.
+// Every function looked up is one of the Windows API, so its type must say WINAPI: the 32-bit
+// build refuses a type without it.
 template <class Function>
 [[nodiscard]] Function* Procedure(HMODULE module, const char* name) noexcept {
+    static_assert(kIsWinapi<Function>, "a function of a Windows DLL is WINAPI");
     return module == nullptr ? nullptr
                              : reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }

@@ -1,5 +1,5 @@
-// Both windows as first seen, at 96 and 144 dpi, in a black scheme, with larger text, beside a planted
-// DLL: frame, controls at their twips, captions whole, readable and announced, no planted DLL loaded.
+// Both windows as first seen, at 96 and 144 dpi, in a black scheme and with larger text: frame,
+// controls at their twips, captions whole, readable and announced.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -80,36 +80,28 @@ void ExpectLayout(HWND window, const std::vector<e2e::Design>& design, UINT dpi,
 }
 
 // Wine reads LogPixels, the message font (a LOGFONTW, 9 points by default) and the colours as each
-// program starts. Tenmoru.exe starts beside a planted oleacc.dll, Wine told to prefer such a file to
-// its own (the registry's form of WINEDLLOVERRIDES=oleacc=n,b, which a program cannot hand on).
+// program starts.
 TEST(Layout, BothWindowsAt96And144DpiInABlackSchemeAndWithLargerText) {
     const struct {
         DWORD dpi;
         int textPercent;
         bool black;
     } cases[] = {{96, 100, false}, {144, 100, true}, {96, 150, false}, {96, 225, false}};
-    const std::filesystem::path planted = e2e::OwnFolder() / L"planted";
-    std::filesystem::remove(planted / L"Tenmoru.exe");  // MinGW's copy_file cannot overwrite
-    std::filesystem::copy_file(e2e::OwnFolder() / L"Tenmoru.exe", planted / L"Tenmoru.exe");
     constexpr wchar_t kDesktop[] = L"Control Panel\\Desktop", kMetrics[] = L"Control Panel\\Desktop\\WindowMetrics";
     constexpr wchar_t kColors[] = L"Control Panel\\Colors";
-    constexpr wchar_t kOverrides[] = L"Software\\Wine\\AppDefaults\\Tenmoru.exe\\DllOverrides";
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.dpi) + " dpi, text " + std::to_string(c.textPercent) + " %" +
                      (c.black ? ", black" : ""));
-        std::filesystem::remove(planted / L"loaded");
         const e2e::Session session = [&] {
             std::vector<e2e::Restore> restore;
             restore.push_back(e2e::KeepRegistryValue(HKEY_CURRENT_USER, kDesktop, L"LogPixels"));
             restore.push_back(e2e::KeepRegistryValue(HKEY_CURRENT_USER, kMetrics, L"MessageFont"));
-            restore.push_back(e2e::KeepRegistryValue(HKEY_CURRENT_USER, kOverrides, L"oleacc"));
             ::RegSetKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", REG_DWORD, &c.dpi, sizeof c.dpi);
             LOGFONTW font{};
             DWORD size = sizeof font;
             ::RegGetValueW(HKEY_CURRENT_USER, kMetrics, L"MessageFont", RRF_RT_REG_BINARY, nullptr, &font, &size);
             font.lfHeight = -::MulDiv(12, c.textPercent, 100);
             ::RegSetKeyValueW(HKEY_CURRENT_USER, kMetrics, L"MessageFont", REG_BINARY, &font, size);
-            ::RegSetKeyValueW(HKEY_CURRENT_USER, kOverrides, L"oleacc", REG_SZ, L"native,builtin", 30);
             for (const wchar_t* name : {L"ButtonFace", L"Window", L"ButtonText", L"WindowText"}) {
                 if (!c.black) break;
                 restore.push_back(e2e::KeepRegistryValue(HKEY_CURRENT_USER, kColors, name));
@@ -117,13 +109,12 @@ TEST(Layout, BothWindowsAt96And144DpiInABlackSchemeAndWithLargerText) {
                 ::RegSetKeyValueW(HKEY_CURRENT_USER, kColors, name, REG_SZ, colour.c_str(),
                                   static_cast<DWORD>(colour.size() * 2 + 2));
             }
-            return e2e::Session(planted / L"Tenmoru.exe");
+            return e2e::Session();
         }();
         ExpectLayout(session.Main(), e2e::kMain, c.dpi, c.textPercent, WS_CAPTION | WS_SYSMENU | kSizing, 0);
         const HWND about = session.OpenAbout();
         ASSERT_NE(about, nullptr);
         ExpectLayout(about, e2e::kAbout, c.dpi, c.textPercent, WS_CAPTION | WS_SYSMENU, kSizing);
-        EXPECT_FALSE(std::filesystem::exists(planted / L"loaded")) << "the planted oleacc.dll was loaded";
     }
 }
 

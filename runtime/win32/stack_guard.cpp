@@ -21,11 +21,19 @@ extern "C" {
 void* __stack_chk_guard = reinterpret_cast<void*>(static_cast<std::uintptr_t>(0x2B992DDFA232ull));
 
 // Ends the process at once, with the status Windows reports for an overrun stack buffer: the
-// process can no longer be trusted to run any code of its own, not even its exit handlers.
+// process can no longer be trusted to run any code of its own, not even an exception handler on
+// its smashed stack. Where the processor's fast-fail is there (Windows 8 and later), the system
+// ends the process itself, running nothing of it, and reports the failure to Windows Error
+// Reporting; elsewhere the process is terminated, and the thread waits for its end.
 [[noreturn]] void __stack_chk_fail() {
+    constexpr DWORD kFastFailAvailable = 23;          // PF_FASTFAIL_AVAILABLE
+    constexpr unsigned kStackCookieCheckFailure = 2;  // FAST_FAIL_STACK_COOKIE_CHECK_FAILURE
     constexpr UINT kStackBufferOverrun = 0xC0000409;  // STATUS_STACK_BUFFER_OVERRUN
+    if (IsProcessorFeaturePresent(kFastFailAvailable)) {
+        __asm__ volatile("int $0x29" : : "c"(kStackCookieCheckFailure) : "memory");  // __fastfail
+    }
     TerminateProcess(GetCurrentProcess(), kStackBufferOverrun);
-    __builtin_trap();
+    for (;;) Sleep(INFINITE);
 }
 
 [[noreturn]] void __chk_fail() { __stack_chk_fail(); }

@@ -1,5 +1,5 @@
 // What the program's own code does in this process: no DLL that lies beside the program is ever
-// loaded.
+// loaded, and a program built as Tenmoru.exe ends at once when a stack buffer overruns.
 #include <gtest/gtest.h>
 
 #include "driver/driver.hpp"
@@ -30,6 +30,20 @@ TEST(Hardening, NoDllFromBesideTheProgram) {
         EXPECT_EQ(::LoadLibraryW(L"beside_only.dll"), nullptr) << "the search still looks beside the program";
     }
     EXPECT_EQ(::GetModuleHandleW(L"beside_only.dll"), nullptr);
+}
+
+TEST(Hardening, AStackOverrunEndsTheProgramAtOnce) {
+    std::wstring commandLine = L"\"" + (e2e::OwnFolder() / L"overrun.exe").wstring() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    ASSERT_TRUE(
+        ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
+    const tenmoru::unique_process_information started(info);
+    ASSERT_EQ(::WaitForSingleObject(started.process.get(), 10000), WAIT_OBJECT_0);
+    DWORD code = 0;
+    ::GetExitCodeProcess(started.process.get(), &code);
+    EXPECT_EQ(code, 0xC0000409u) << "not STATUS_STACK_BUFFER_OVERRUN: 1 is a handler of the program's own";
 }
 
 }  // namespace

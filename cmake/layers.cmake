@@ -24,11 +24,12 @@ function(tenmoru_layer target layer)
 endfunction()
 
 # Options for the code that goes into Tenmoru.exe: small and self-contained, unused code and data
-# dropped; hardened (a canary on every stack frame that holds an array or takes an address, and the
+# dropped, no run-time type information (nothing asks an object's type; a COM object of several
+# interfaces would otherwise bring in the runtime's support for casting among them); hardened (a canary on every stack frame that holds an array or takes an address, and the
 # C library's checked copies where the size is known); and only the functions of Windows 7
 # declared, so that a call of a newer one fails to build (newer ones are looked up at run time, in
 # runtime/win32/newer_functions.cpp). Test programs keep the defaults.
-set(tenmoru_size_options -Os -ffunction-sections -fdata-sections -fno-threadsafe-statics -fno-exceptions
+set(tenmoru_size_options -Os -ffunction-sections -fdata-sections -fno-threadsafe-statics -fno-exceptions -fno-rtti
     -fno-asynchronous-unwind-tables)
 set(tenmoru_hardening_options -fstack-protector-strong)
 function(tenmoru_product target)

@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <oleacc.h>
 
+#include <initializer_list>
 #include <memory>
 
 #include "runtime/win32/system_library.hpp"
@@ -11,20 +12,36 @@ namespace tenmoru {
 
 namespace {
 
-// The system's standard object for the window, answering every question itself but the role.
-class GraphicAccessible final : public IAccessible {
+// The system's standard object for the window, answering every question itself but the role, by
+// get_accRole and through IDispatch alike. It offers the standard object's other interfaces
+// (enumerating the children, the window, services) as its own, so that a client going from one
+// to another never meets the standard object and its client role.
+class GraphicAccessible final : public IAccessible, public IEnumVARIANT, public IOleWindow, public IServiceProvider {
 public:
-    explicit GraphicAccessible(IAccessible* standard) noexcept : standard_(standard) {}
+    explicit GraphicAccessible(IAccessible* standard) noexcept : standard_(standard) {
+        standard_->QueryInterface(__uuidof(IEnumVARIANT), reinterpret_cast<void**>(&children_));
+        standard_->QueryInterface(__uuidof(IOleWindow), reinterpret_cast<void**>(&window_));
+        standard_->QueryInterface(__uuidof(IServiceProvider), reinterpret_cast<void**>(&services_));
+    }
     GraphicAccessible(const GraphicAccessible&) = delete;
     GraphicAccessible& operator=(const GraphicAccessible&) = delete;
-    ~GraphicAccessible() { standard_->Release(); }
+    ~GraphicAccessible() {
+        for (IUnknown* held : std::initializer_list<IUnknown*>{standard_, children_, window_, services_})
+            if (held != nullptr) held->Release();
+    }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (object == nullptr) return E_POINTER;
-        *object = InlineIsEqualGUID(iid, IID_IUnknown) || InlineIsEqualGUID(iid, IID_IDispatch) ||
-                          InlineIsEqualGUID(iid, IID_IAccessible)
-                      ? this
-                      : nullptr;
+        *object = nullptr;
+        if (InlineIsEqualGUID(iid, __uuidof(IUnknown)) || InlineIsEqualGUID(iid, __uuidof(IDispatch)) ||
+            InlineIsEqualGUID(iid, __uuidof(IAccessible)))
+            *object = static_cast<IAccessible*>(this);
+        else if (InlineIsEqualGUID(iid, __uuidof(IEnumVARIANT)) && children_ != nullptr)
+            *object = static_cast<IEnumVARIANT*>(this);
+        else if (InlineIsEqualGUID(iid, __uuidof(IOleWindow)) && window_ != nullptr)
+            *object = static_cast<IOleWindow*>(this);
+        else if (InlineIsEqualGUID(iid, __uuidof(IServiceProvider)) && services_ != nullptr)
+            *object = static_cast<IServiceProvider*>(this);
         if (*object == nullptr) return E_NOINTERFACE;
         AddRef();
         return S_OK;
@@ -38,6 +55,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         if (child.vt != VT_I4 || child.lVal != CHILDID_SELF) return standard_->get_accRole(child, role);
+        if (role == nullptr) return E_POINTER;
         role->vt = VT_I4;
         role->lVal = ROLE_SYSTEM_GRAPHIC;
         return S_OK;
@@ -51,8 +69,18 @@ public:
                                             DISPID* ids) override {
         return standard_->GetIDsOfNames(iid, names, count, locale, ids);
     }
+    // The role asked for by name (its one optional argument, the child, missing or given) is ours.
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* parameters,
                                      VARIANT* result, EXCEPINFO* exception, UINT* argument) override {
+        if (id == DISPID_ACC_ROLE && (flags & DISPATCH_PROPERTYGET) != 0 && parameters != nullptr &&
+            parameters->cArgs <= 1) {
+            VARIANT self{};
+            self.vt = VT_I4;
+            self.lVal = CHILDID_SELF;
+            const bool given =
+                parameters->cArgs == 1 && parameters->rgvarg[0].vt != VT_EMPTY && parameters->rgvarg[0].vt != VT_ERROR;
+            return get_accRole(given ? parameters->rgvarg[0] : self, result);
+        }
         return standard_->Invoke(id, iid, locale, flags, parameters, result, exception, argument);
     }
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return standard_->get_accParent(parent); }
@@ -98,8 +126,29 @@ public:
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT c, BSTR name) override { return standard_->put_accName(c, name); }
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT c, BSTR value) override { return standard_->put_accValue(c, value); }
 
+    HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* children, ULONG* fetched) override {
+        return children_->Next(count, children, fetched);
+    }
+    HRESULT STDMETHODCALLTYPE Skip(ULONG count) override { return children_->Skip(count); }
+    HRESULT STDMETHODCALLTYPE Reset() override { return children_->Reset(); }
+    HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** copy) override { return children_->Clone(copy); }
+
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override { return window_->GetWindow(window); }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL enter) override { return window_->ContextSensitiveHelp(enter); }
+
+    // Asked for the accessible object as a service, this object answers.
+    HRESULT STDMETHODCALLTYPE QueryService(REFGUID service, REFIID iid, void** object) override {
+        if (InlineIsEqualGUID(service, __uuidof(IAccessible))) return QueryInterface(iid, object);
+        return services_->QueryService(service, iid, object);
+    }
+
 private:
-    IAccessible* standard_;  // one reference, released with this object
+    // One reference each, released with this object; the other interfaces null where the standard
+    // object has none.
+    IAccessible* standard_;
+    IEnumVARIANT* children_ = nullptr;
+    IOleWindow* window_ = nullptr;
+    IServiceProvider* services_ = nullptr;
     LONG references_ = 1;
 };
 
@@ -135,12 +184,13 @@ LRESULT AnswerGetObjectAsGraphic(HWND control, WPARAM flags, LPARAM objectId) no
     const Oleacc& oleacc = LoadOleacc();
     IAccessible* standard = nullptr;
     if (oleacc.createStandard == nullptr || oleacc.lresultFromObject == nullptr ||
-        FAILED(oleacc.createStandard(control, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard)))) {
+        FAILED(
+            oleacc.createStandard(control, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard)))) {
         return DefWindowProcW(control, WM_GETOBJECT, flags, objectId);
     }
     // LresultFromObject takes a reference of its own for the caller; ours goes at once.
     const auto graphic = std::make_unique<GraphicAccessible>(standard).release();
-    const LRESULT result = oleacc.lresultFromObject(IID_IAccessible, flags, graphic);
+    const LRESULT result = oleacc.lresultFromObject(__uuidof(IAccessible), flags, static_cast<IAccessible*>(graphic));
     graphic->Release();
     return result;
 }

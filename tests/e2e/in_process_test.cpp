@@ -1,12 +1,33 @@
-// What the program's own code does in this process: no DLL that lies beside the program is ever
-// loaded, and a program built as Tenmoru.exe ends at once when a stack buffer overruns.
+// What the program's own code does in this process: the picture box answers a screen reader as a
+// graphic however it asks, no DLL that lies beside the program is ever loaded, and a program built
+// as Tenmoru.exe ends at once when a stack buffer overruns.
 #include <gtest/gtest.h>
 
+#include "about/win32/about_form.hpp"
 #include "driver/driver.hpp"
 #include "runtime/win32/newer_functions.hpp"
 #include "runtime/win32/system_library.hpp"
 
 namespace {
+
+TEST(PictureBox, AGraphicToEveryQuestionOfAReader) {
+    ASSERT_TRUE(tenmoru::frmAbout2().Open(nullptr));
+    const e2e::Restore unload([] { tenmoru::frmAbout2().Unload(); });
+    const HWND box = ::GetDlgItem(tenmoru::frmAbout2().Window(), tenmoru::AboutForm::picIcon);
+    ASSERT_HRESULT_SUCCEEDED(::CoInitialize(nullptr));
+    IAccessible* picture = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(
+        ::AccessibleObjectFromWindow(box, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&picture)));
+    VARIANT self{}, role{};
+    self.vt = VT_I4;
+    EXPECT_EQ(picture->get_accRole(self, nullptr), E_POINTER) << "no role without a place for it";
+    DISPPARAMS none{};
+    EXPECT_HRESULT_SUCCEEDED(
+        picture->Invoke(DISPID_ACC_ROLE, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &role, nullptr, nullptr));
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_GRAPHIC) << "asked through IDispatch";
+    picture->Release();
+    ::CoUninitialize();
+}
 
 // system_importer.dll, put in the system folder here, loads beside_only.dll by name, as a system DLL
 // loads its own; beside_only.dll lies only beside this program, as a DLL planted in Downloads does.

@@ -42,6 +42,7 @@ struct InputBoxState {
     std::wstring_view defaultText;
     std::wstring result;
     unique_hfont font;
+    unique_hhook watch;  // the hook on the box's creation, gone once the box is made
 };
 
 // Height of the prompt's text wrapped to the prompt's width, in the font.
@@ -125,7 +126,9 @@ INT_PTR Answer(HWND dialog, LRESULT result) {
 INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        return OnInitDialog(dialog, *reinterpret_cast<InputBoxState*>(lParam));
+        auto& state = *reinterpret_cast<InputBoxState*>(lParam);
+        state.watch.reset();
+        return OnInitDialog(dialog, state);
     }
     auto* state = reinterpret_cast<InputBoxState*>(GetWindowLongPtrW(dialog, DWLP_USER));
     if (state == nullptr) return FALSE;
@@ -166,7 +169,8 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 
 // The dialog manager hands the box's procedure no WM_NCCREATE, the one moment the system lets a
 // window ask for its frame to be scaled with the DPI. So while the box is made, a hook on the
-// thread's window creation puts a procedure of ours in front of the dialog's own for that message.
+// thread's window creation puts a procedure of ours in front of the dialog's own for that message:
+// for the first dialog made on the thread from then on, which is the box, and no other window.
 WNDPROC dialogWindowProc = nullptr;
 
 LRESULT CALLBACK ScaleFrameOnCreation(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -178,9 +182,17 @@ LRESULT CALLBACK ScaleFrameOnCreation(HWND dialog, UINT message, WPARAM wParam, 
     return CallWindowProcW(own, dialog, message, wParam, lParam);
 }
 
+// The dialog class, as the creation names it: its atom, or its name.
+bool IsDialogClass(const wchar_t* name) noexcept {
+    constexpr ATOM kDialogClass = 0x8002;  // WC_DIALOG, "#32770"
+    return IS_INTRESOURCE(name) ? LOWORD(reinterpret_cast<ULONG_PTR>(name)) == kDialogClass
+                                : lstrcmpiW(name, L"#32770") == 0;
+}
+
 LRESULT CALLBACK OnWindowCreation(int code, WPARAM window, LPARAM creation) noexcept {
     const auto* created = code == HCBT_CREATEWND ? reinterpret_cast<CBT_CREATEWNDW*>(creation)->lpcs : nullptr;
-    if (created != nullptr && (created->style & WS_CHILD) == 0 && dialogWindowProc == nullptr) {
+    if (created != nullptr && (created->style & WS_CHILD) == 0 && IsDialogClass(created->lpszClass) &&
+        dialogWindowProc == nullptr) {
         const auto box = reinterpret_cast<HWND>(window);
         dialogWindowProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(box, GWLP_WNDPROC));
         SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ScaleFrameOnCreation));
@@ -191,7 +203,7 @@ LRESULT CALLBACK OnWindowCreation(int code, WPARAM window, LPARAM creation) noex
 }  // namespace
 
 std::wstring RunInputBox(HWND owner, std::wstring_view prompt, std::wstring_view title, std::wstring_view defaultText) {
-    InputBoxState state{prompt, title.empty() ? App.Title : title, defaultText, {}, {}};
+    InputBoxState state{prompt, title.empty() ? App.Title : title, defaultText, {}, {}, {}};
     // An empty frame: the controls come from the table above, laid out for the DPI.
     struct alignas(DWORD) EmptyDialog {
         DLGTEMPLATE frame;
@@ -201,7 +213,7 @@ std::wstring RunInputBox(HWND owner, std::wstring_view prompt, std::wstring_view
     };
     const EmptyDialog dialog{{DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0, 0, 0}, 0, 0, 0};
     dialogWindowProc = nullptr;
-    const unique_hhook watch(SetWindowsHookExW(WH_CBT, &OnWindowCreation, nullptr, GetCurrentThreadId()));
+    state.watch.reset(SetWindowsHookExW(WH_CBT, &OnWindowCreation, nullptr, GetCurrentThreadId()));
     const INT_PTR closedWith = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &dialog.frame, owner, &InputBoxProc,
                                                        reinterpret_cast<LPARAM>(&state));
     return closedWith == IDOK ? state.result : std::wstring{};

@@ -199,11 +199,15 @@ SIZE Form::DesignedSize(UINT dpi, UINT layoutDpi) const noexcept {
     return WindowSizeForClient(client, design_.style, design_.exStyle, dpi);
 }
 
+// Whether a window of this outer size is at the size the form was last laid out for. Compared with
+// the size as it was made, not as the frame would measure now: a change of the frame's metrics
+// (the caption's height with the text size) must not count as a size the player chose.
+bool Form::AtDesignedSize(SIZE size) const noexcept { return size.cx == designed_.cx && size.cy == designed_.cy; }
+
 bool Form::AtDesignedSize() const noexcept {
     RECT window{};
     GetWindowRect(hwnd_, &window);
-    const SIZE designed = DesignedSize(dpi_, layoutDpi_);
-    return window.right - window.left == designed.cx && window.bottom - window.top == designed.cy;
+    return AtDesignedSize(SIZE{window.right - window.left, window.bottom - window.top});
 }
 
 // A new message font: the controls laid out again, and a window at its designed size given the
@@ -212,14 +216,15 @@ void Form::OnTextSizeChanged() {
     const bool designed = AtDesignedSize();
     ApplyDpi(dpi_);
     if (!designed) return;
-    const SIZE size = DesignedSize(dpi_, layoutDpi_);
-    SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, 0, 0, designed_.cx, designed_.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Moving to a monitor of another DPI: a window at its designed size keeps it in twips, sized by
-// our own rounding; one the player has resized is scaled by the system.
+// Moving to a monitor of another DPI: a window that is to be at its designed size keeps it in
+// twips, sized by our own rounding; one the player or a tool has sized otherwise is scaled by the
+// system. The size handed over is the pending one, which a tool that moves and sizes the window in
+// one step (snapping it into a zone, say) has already set.
 bool Form::OnGetDpiScaledSize(UINT dpi, SIZE& size) const noexcept {
-    if (!AtDesignedSize()) return false;
+    if (!AtDesignedSize(size)) return false;
     size = DesignedSize(dpi, TextScaledDpi(dpi));
     return true;
 }
@@ -228,15 +233,16 @@ bool Form::OnGetDpiScaledSize(UINT dpi, SIZE& size) const noexcept {
 // Windows 10 1703) suggests the whole window scaled, frame and rounding included; there a window
 // at its designed size takes the designed size at the new DPI in the suggested place instead.
 void Form::OnDpiChanged(UINT dpi, const RECT& suggested) {
-    SIZE size{suggested.right - suggested.left, suggested.bottom - suggested.top};
-    if (!SystemAsksForDpiScaledSize() && AtDesignedSize()) size = DesignedSize(dpi, TextScaledDpi(dpi));
+    const bool keepDesign = !SystemAsksForDpiScaledSize() && AtDesignedSize();
     ApplyDpi(dpi);
+    const SIZE size = keepDesign ? designed_ : SIZE{suggested.right - suggested.left, suggested.bottom - suggested.top};
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::ApplyDpi(UINT dpi) {
     dpi_ = dpi;
     layoutDpi_ = TextScaledDpi(dpi);
+    designed_ = DesignedSize(dpi_, layoutDpi_);
     unique_hfont font = CreateUiFont(dpi);
     PlaceControls(hwnd_, design_.controls, layoutDpi_, font.get());
     font_ = std::move(font);  // the old font goes only once no control uses it

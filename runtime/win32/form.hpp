@@ -79,6 +79,7 @@ private:
     [[nodiscard]] LRESULT DefaultButtonId() const noexcept;
     void ShowAsDefault(int id) const noexcept;
     [[nodiscard]] SIZE DesignedSize(UINT dpi, UINT layoutDpi) const noexcept;
+    [[nodiscard]] bool AtDesignedSize(SIZE size) const noexcept;
     [[nodiscard]] bool AtDesignedSize() const noexcept;
     void OnTextSizeChanged();
     void ApplyDpi(UINT dpi);
@@ -88,6 +89,7 @@ private:
     HWND focus_ = nullptr;                      // the control that gets the focus back when the form is activated
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;        // the window's
     UINT layoutDpi_ = USER_DEFAULT_SCREEN_DPI;  // its twips'
+    SIZE designed_{};                           // its outer size as laid out for them
 
     unique_hfont font_;
     unique_hicon bigIcon_;

@@ -8,7 +8,6 @@
 #include "designs.hpp"
 #include "runtime/win32/input_box.hpp"
 #include "runtime/win32/newer_functions.hpp"
-#include "runtime/win32/ui_font.hpp"
 
 namespace {
 
@@ -36,18 +35,21 @@ HGDIOBJ FontOf(HWND window, int id) {
     return reinterpret_cast<HGDIOBJ>(::SendMessageW(::GetDlgItem(window, id), WM_GETFONT, 0, 0));
 }
 
-// One move, as the system makes it: where it asks (1703), the window answers its designed size and
-// takes the rectangle suggested from it; elsewhere it takes its designed size in the suggested place.
-// design[0] is the client area (the input box's height follows its prompt: only its width is known).
+// One move, as the system makes it: where it asks (1703), the window answers its designed size for
+// the pending size it is at and takes the rectangle suggested from it; elsewhere it takes its
+// designed size in the place suggested for the whole window scaled. design[0] is the client area
+// (the input box's height follows its prompt: only its width is known).
 void ExpectMovedTo(HWND window, UINT from, UINT dpi, const std::vector<e2e::Design>& design) {
     SCOPED_TRACE("to " + std::to_string(dpi) + " dpi");
     RECT before{}, after{};
     ::GetWindowRect(window, &before);
     const SIZE designed = FrameFor(design[0], window, dpi);
     const bool asks = tenmoru::SystemAsksForDpiScaledSize();
-    SIZE size{::MulDiv(before.right - before.left, static_cast<int>(dpi), static_cast<int>(from)),
-              ::MulDiv(before.bottom - before.top, static_cast<int>(dpi), static_cast<int>(from))};
+    SIZE size{before.right - before.left, before.bottom - before.top};
     EXPECT_EQ(::SendMessageW(window, kGetDpiScaledSize, dpi, reinterpret_cast<LPARAM>(&size)) != 0, asks);
+    if (!asks)
+        size = {::MulDiv(size.cx, static_cast<int>(dpi), static_cast<int>(from)),
+                ::MulDiv(size.cy, static_cast<int>(dpi), static_cast<int>(from))};
     const RECT suggested{before.left + 13, before.top + 7, before.left + 13 + size.cx, before.top + 7 + size.cy};
     ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     ::GetWindowRect(window, &after);
@@ -56,18 +58,23 @@ void ExpectMovedTo(HWND window, UINT from, UINT dpi, const std::vector<e2e::Desi
     EXPECT_TRUE(design[0].height == 0 || after.bottom - after.top == designed.cy) << "not the designed height";
     EXPECT_TRUE(!asks || ::EqualRect(&after, &suggested)) << "not at the suggested rectangle";
     e2e::ExpectAtTwips(window, {design.begin() + 1, design.end()}, dpi);
-    LOGFONTW font{}, wanted{};
+    // The message font for the DPI as the system gives it, whatever the system the program runs on.
+    LOGFONTW font{};
+    NONCLIENTMETRICSW wanted{};
+    wanted.cbSize = sizeof wanted;
     ::GetObjectW(FontOf(window, design.back().id), sizeof font, &font);
-    ::GetObjectW(tenmoru::CreateUiFont(dpi).get(), sizeof wanted, &wanted);
-    EXPECT_EQ(font.lfHeight, wanted.lfHeight) << "a font of another DPI";
+    ::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof wanted, &wanted, 0, dpi);
+    EXPECT_EQ(font.lfHeight, wanted.lfMessageFont.lfHeight) << "a font of another DPI";
 }
 
-// The round, then fifty changes more, each making a new font and deleting the old one (Wine counts
-// no GDI objects, so the fonts are followed one by one). Last, a resized window is left to the system.
+// The round, then changes as many again and more, each making a new font and deleting the old one
+// (Wine counts no GDI objects, so the fonts are followed one by one). Last, the size a tool sets as it moves the
+// window (snapping it into a zone, say) is left to the system, and the designed size, set back
+// while the window has another, kept in twips.
 void ExpectDpiChanges(HWND window, const std::vector<e2e::Design>& design) {
     UINT from = 96;
     for (const UINT dpi : kDpis) ExpectMovedTo(window, std::exchange(from, dpi), dpi, design);
-    for (int change = 0; change < 50; ++change) {
+    for (int change = 0; change < 48; ++change) {  // the last at 96 dpi, where the round left the window
         RECT r{};
         ::GetWindowRect(window, &r);
         const HGDIOBJ before = FontOf(window, design.back().id);
@@ -76,13 +83,16 @@ void ExpectDpiChanges(HWND window, const std::vector<e2e::Design>& design) {
         const HGDIOBJ now = FontOf(window, design.back().id);
         EXPECT_TRUE(now != before && ::GetObjectType(before) == 0 && ::GetObjectType(now) == OBJ_FONT) << change;
     }
+    if (design[0].height == 0) return;  // the input box always has its own size
     RECT r{};
-    SIZE size{};
     ::GetWindowRect(window, &r);
-    ::SetWindowPos(window, nullptr, 0, 0, r.right - r.left + 20, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_TRUE(design[0].height == 0 ||
-                !::SendMessageW(window, kGetDpiScaledSize, 144, reinterpret_cast<LPARAM>(&size)))
-        << "a resized window's size taken from the system";
+    SIZE zone{r.right - r.left + 20, r.bottom - r.top}, back{r.right - r.left, r.bottom - r.top};
+    EXPECT_FALSE(::SendMessageW(window, kGetDpiScaledSize, 144, reinterpret_cast<LPARAM>(&zone)))
+        << "a size the tool set taken for the designed one";
+    ::SetWindowPos(window, nullptr, 0, 0, zone.cx, zone.cy, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(::SendMessageW(window, kGetDpiScaledSize, 144, reinterpret_cast<LPARAM>(&back)) != 0,
+              tenmoru::SystemAsksForDpiScaledSize())
+        << "the designed size set back, taken for one the player chose";
 }
 
 RECT createdAt{};  // where the About dialog's window is made, as a creation hook sees it

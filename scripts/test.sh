@@ -26,11 +26,12 @@ jobs=2
 all_stages=(format native sanitize fuzz windows)
 
 xvfb_pid=""
-wineserver_started=""
+wineservers=()   # the prefixes whose wineserver this run started
 cleanup() {
-  if [ -n "$wineserver_started" ]; then
-    wineserver -k 2>/dev/null || true          # WINEPREFIX is the windows build's own prefix
-  fi
+  local prefix
+  for prefix in "${wineservers[@]}"; do
+    WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+  done
   if [ -n "$xvfb_pid" ]; then
     kill "$xvfb_pid" 2>/dev/null || true
     wait "$xvfb_pid" 2>/dev/null || true
@@ -125,6 +126,19 @@ start_xvfb() {
   echo "test.sh: Xvfb on $DISPLAY (pid $xvfb_pid)"
 }
 
+# One wineserver per prefix for the whole run instead of one per test program, and the prefix's
+# background services started now with no output attached: started by a test, they would inherit
+# its output pipe and ctest would wait for them to end. wineserver returns once its server listens:
+# 0 when it started one, 2 when one already runs.
+serve_prefix() {
+  if WINEPREFIX="$1" wineserver -p </dev/null >/dev/null 2>&1; then
+    wineservers+=("$1")
+    WINEPREFIX="$1" "$TENMORU_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
+  else
+    echo "test.sh: a wineserver already runs for $1; the tests use it"
+  fi
+}
+
 stage_windows() {
   local preset=windows
   # shellcheck source=scripts/wine-env.sh
@@ -145,18 +159,22 @@ stage_windows() {
   fi
   # shellcheck source=scripts/wine-env.sh
   source "$root/scripts/wine-env.sh" "$root/build/$preset"
-  tenmoru_wine_prefix_ensure || return 1   # before the persistent server: creation waits for its own
-  start_xvfb || return 1
-  # One wineserver for the whole run instead of one per test program, and the prefix's background
-  # services started now with no output attached: started by a test, they would inherit its
-  # output pipe and ctest would wait for them to end.
-  # wineserver returns once its server listens: 0 when it started one, 2 when one already runs.
-  if wineserver -p </dev/null >/dev/null 2>&1; then
-    wineserver_started=yes
-    "$TENMORU_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
+  # The prefixes are made before their persistent servers: making one waits for its own.
+  local prefixes=("$WINEPREFIX")
+  tenmoru_wine_prefix_ensure || return 1
+  if [ "$preset" = windows ]; then
+    # The 32-bit program as almost every player runs it, on 64-bit Windows: the e2e tests again in a
+    # 64-bit prefix (ctest label wow64).
+    (export TENMORU_WINE_PREFIX=wow64 && source "$root/scripts/wine-env.sh" "$TENMORU_BUILD_DIR" &&
+      tenmoru_wine_prefix_ensure) || return 1
+    prefixes+=("$TENMORU_BUILD_DIR/wineprefix-wow64")
+    summary+=("[windows] Wine prefixes: 32-bit, and 64-bit running the 32-bit program (label wow64)")
   else
-    echo "test.sh: a wineserver already runs for $WINEPREFIX; the tests use it"
+    summary+=("[windows] Wine prefix: 64-bit, running the 64-bit build")
   fi
+  start_xvfb || return 1
+  local prefix
+  for prefix in "${prefixes[@]}"; do serve_prefix "$prefix"; done
   rm -rf "$TENMORU_BUILD_DIR/screenshots"
   local rc=0
   run_ctest "$preset" || rc=$?

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Wine environment of one build tree. Source it:
 #     source scripts/wine-env.sh [BUILD_DIR]        (default: build/windows)
-# It sets WINEPREFIX=<BUILD_DIR>/wineprefix, WINEARCH, WINEDEBUG and a Japanese locale, TENMORU_WINE
+# It sets WINEPREFIX=<BUILD_DIR>/wineprefix (wineprefix-wow64 with TENMORU_WINE_PREFIX=wow64, see
+# below), WINEARCH, WINEDEBUG and a Japanese locale, TENMORU_WINE
 # (the Wine loader for the build's programs: 32-bit, or 64-bit for a 64-bit build) and defines
 # tenmoru_wine_prefix_ensure, which makes the prefix once (Japanese locale, a virtual desktop for
 # every program, the system-information tool registered as Windows setup registers it).
@@ -15,11 +16,18 @@ export TENMORU_BUILD_DIR
 
 export WINEPREFIX="$TENMORU_BUILD_DIR/wineprefix"
 # A 64-bit build (preset windows-x64) runs in a 64-bit prefix with the 64-bit loader, and so does a
-# folder inside one (the benchmark's prefix); every other build in a 32-bit prefix.
+# folder inside one (the benchmark's prefix); every other build in a 32-bit prefix, which behaves as
+# 32-bit Windows does. With TENMORU_WINE_PREFIX=wow64, a 32-bit build's programs run in a 64-bit
+# prefix of their own instead, as a 32-bit program runs on 64-bit Windows: the system shows it the
+# 32-bit system folder and registry. The 32-bit loader starts the prefix's 64-bit programs itself.
 if grep -qs '^CMAKE_TOOLCHAIN_FILE:.*x86_64-w64-mingw32.cmake$' "$TENMORU_BUILD_DIR/CMakeCache.txt" \
   "$(dirname "$TENMORU_BUILD_DIR")/CMakeCache.txt"; then
   export WINEARCH=win64
   TENMORU_WINE=/usr/lib/wine/wine64
+elif [ "${TENMORU_WINE_PREFIX:-}" = wow64 ]; then
+  export WINEPREFIX="$TENMORU_BUILD_DIR/wineprefix-wow64"
+  export WINEARCH=win64
+  TENMORU_WINE=/usr/lib/wine/wine
 else
   export WINEARCH=win32
   TENMORU_WINE=/usr/lib/wine/wine

@@ -13,7 +13,7 @@ source "$root/scripts/wine-env.sh" "$root/build/windows"
 preset="$(tenmoru_runnable_preset)"   # the 64-bit build where this machine runs no 32-bit code
 build_dir="$root/build/$preset"
 [ -f "$build_dir/CMakeCache.txt" ] || cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" -j2 --target Tenmoru marker bench_yardstick bench_driver >&2
+cmake --build --preset "$preset" -j2 --target Tenmoru marker bench_yardstick bench_window_yardstick bench_driver >&2
 
 # A prefix of the benchmark's own (made once, like the tests'): Wine programs of a test run going on
 # at the same time would otherwise share our wineserver, with windows on another X display.
@@ -53,7 +53,7 @@ echo "Measured $(date -u '+%Y-%m-%d %H:%M UTC') on $(grep -m1 'model name' /proc
  "$(nproc) cores, $(awk '/MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo); $("$TENMORU_WINE" --version);"\
  "Xvfb 1024x768, Wine desktop $TENMORU_WINE_DESKTOP_SIZE; load average $(cut -d' ' -f1-3 /proc/loadavg)"
 # What each program imports: a new DLL shows here at once.
-for exe in Tenmoru.exe bench_yardstick.exe; do
+for exe in Tenmoru.exe bench_yardstick.exe bench_window_yardstick.exe; do
   objdump="$([ "$preset" = windows ] && echo i686 || echo x86_64)-w64-mingw32-objdump"
   echo "imports of $exe ($preset build): $("$objdump" -p "$build_dir/$exe" | awk '/DLL Name:/ { printf "%s ", $3 }')"
 done

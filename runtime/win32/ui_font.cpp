@@ -30,12 +30,12 @@ int CALLBACK CollectProportionalFace(const LOGFONTW* font, const TEXTMETRICW* me
 }
 
 // Proportional faces made for Japanese user interfaces: those of Windows, then the one that free
-// systems install. Asking for a face by name costs well under a millisecond; enumerating every face
-// of the character set costs tens of milliseconds at start-up, so that is the last resort.
+// systems install.
 constexpr std::array<const wchar_t*, 4> kJapaneseUiFaces = {L"Yu Gothic UI", L"Meiryo UI", L"MS UI Gothic",
                                                             L"IPAPGothic"};
 
 // The upright proportional TrueType faces of a character set, or only the one named, if installed.
+// Asking for a face by name costs well under a millisecond and reads no font data.
 std::vector<std::wstring> ProportionalFaces(HDC dc, BYTE charSet, const wchar_t* name) {
     std::vector<std::wstring> faces;
     LOGFONTW query{};
@@ -60,20 +60,23 @@ bool TakeFirstFitting(HDC dc, const std::vector<std::wstring>& faces, long wante
 }
 
 // Where the message font's face is missing (as under Wine without the Windows fonts), the font
-// mapper may stand in a fixed-pitch face whose half-width kana and Latin letters are wider than
-// in the proportional faces Windows uses, and the captions then overrun their controls. Such a
-// stand-in is replaced by a proportional face of the same character set that has the same line
-// height, so that every caption keeps the room its layout gives it.
+// mapper stands in another face, perhaps one of fixed pitch whose half-width kana and Latin letters
+// are wider than in the proportional faces Windows uses, and the captions then overrun their
+// controls. A face that is not installed as a proportional one gives way to the first of the
+// Japanese user-interface faces that is. Only where none is, the stand-in is realized (which reads
+// its font data: under Wine, hundreds of kilobytes of memory for a face that is never drawn) and,
+// if it is of fixed pitch, replaced by any proportional face of its character set and line height.
 void PreferProportional(LOGFONTW& font) {
     const unique_memory_dc dc{CreateCompatibleDC(nullptr)};
-    TEXTMETRICW wanted{};
-    if (!dc || !RealizedMetrics(dc.get(), font, wanted) || IsProportional(wanted)) return;
-
+    if (!dc || !ProportionalFaces(dc.get(), font.lfCharSet, font.lfFaceName).empty()) return;
     for (const wchar_t* name : kJapaneseUiFaces) {
-        if (TakeFirstFitting(dc.get(), ProportionalFaces(dc.get(), font.lfCharSet, name), wanted.tmHeight, font)) {
+        if (!ProportionalFaces(dc.get(), font.lfCharSet, name).empty()) {
+            lstrcpynW(font.lfFaceName, name, LF_FACESIZE);
             return;
         }
     }
+    TEXTMETRICW wanted{};
+    if (!RealizedMetrics(dc.get(), font, wanted) || IsProportional(wanted)) return;
     TakeFirstFitting(dc.get(), ProportionalFaces(dc.get(), font.lfCharSet, nullptr), wanted.tmHeight, font);
 }
 

@@ -347,6 +347,9 @@ void MeasureGame(int clicks, int guesses) {
 // registry value PATH while this lives; the value is restored after.
 class MarkerTool {
 public:
+    // Where every marker started by the programs of this run records its start (set before any starts).
+    static std::filesystem::path Record() { return e2e::OwnFolder() / L"marker.started"; }
+
     MarkerTool() {
         std::filesystem::create_directories(folder_);
         std::filesystem::copy_file(e2e::OwnFolder() / L"marker.exe", tool_,
@@ -371,7 +374,7 @@ public:
 
     // Whether a marker started (its record appeared) within the time a window has to react; the record goes.
     [[nodiscard]] bool Started() const {
-        const std::filesystem::path record = tool_.wstring() + L".started";
+        const std::filesystem::path record = Record();
         std::error_code error;
         return Poll([&] { return std::filesystem::exists(record); }) && std::filesystem::remove(record, error);
     }
@@ -431,6 +434,7 @@ int Option(int argc, wchar_t** argv, const wchar_t* name, int fallback) {
 
 int wmain(int argc, wchar_t** argv) {
     const int rounds = Option(argc, argv, L"--rounds", 40), guesses = Option(argc, argv, L"--guesses", 1000);
+    ::SetEnvironmentVariableW(L"TENMORU_MARKER_RECORD", MarkerTool::Record().c_str());
     int status = 0;
     try {
         MeasureStartUp(rounds);

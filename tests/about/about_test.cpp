@@ -1,7 +1,5 @@
-// The system-information launcher and its registry reader against a registry, files and a process
-// start of their own: the program each registry gives, whatever kind of value names it, on 32-bit
-// and on 64-bit Windows (which shows a 32-bit program the 32-bit system folder and registry). What
-// only the real system shows (quoting, patterns, the registry itself) is played end to end.
+// The program the launcher starts for each registry, whatever kind of value names it, on 32-bit and
+// 64-bit Windows; what only the real system shows (quoting, patterns, the registry) is played end to end.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -14,14 +12,14 @@ namespace {
 
 using namespace tenmoru;
 
-// Values by "<view>|<key>|<name>" (view "" the program's own, "64" the 64-bit one); it records the
-// access asked for and closes what it opens. Its code page is Latin-1.
+// Values by "<view>|<key>|<name>" (view "" the program's own, "64" the 64-bit one). Asked for write
+// access too, a registry refuses a player without administrator rights: it expects read access
+// alone. Its code page is Latin-1.
 struct FakeRegistry final : Registry, AnsiCodePage {
     std::map<std::string, std::pair<std::uint32_t, std::string>> values;
-    std::vector<std::uint32_t> accesses;
     std::vector<std::string> keys;  // by handle - 1
     RegistryStatus OpenKey(RegistryKey, const std::string& key, std::uint32_t access, RegistryKey& opened) override {
-        accesses.push_back(access);
+        EXPECT_EQ(access & ~kKeyWow64View64, 1u) << "KEY_QUERY_VALUE alone";
         keys.push_back(((access & kKeyWow64View64) != 0 ? "64|" : "|") + key + "|");
         opened = keys.size();
         return 0;
@@ -34,7 +32,7 @@ struct FakeRegistry final : Registry, AnsiCodePage {
         std::memcpy(data.data(), found->second.second.data(), size);
         return 0;
     }
-    void CloseKey(RegistryKey key) override { keys.at(key - 1) = "closed"; }
+    void CloseKey(RegistryKey) override {}
     std::string Encode(std::wstring_view text) const override { return {text.begin(), text.end()}; }
     std::wstring Decode(std::string_view bytes) const override { return {bytes.begin(), bytes.end()}; }
 };
@@ -66,17 +64,13 @@ TEST(SysInfoLauncher, StartsTheToolEachRegistryNamesInItsOwnFolder) {
         std::wstring log;
     } cases[] = {
         // clang-format off
-        {"path names the tool", {{kPath, {1, std::string("C:\\T\\i.exe\0", 11)}}}, {L"C:\\T\\i.exe"}, false,
-         L"C:\\T\\i.exe in C:\\T; "},
-        {"path stored without its final zero", {{kPath, {1, "C:\\T\\i.exe"}}}, {L"C:\\T\\i.exe"}, false,
+        {"path names the tool (others are stored without a final zero)", {{kPath, {1, std::string("C:\\T\\i.exe\0", 11)}}}, {L"C:\\T\\i.exe"}, false,
          L"C:\\T\\i.exe in C:\\T; "},
         {"path names a missing file: the folder is not read", {{kPath, {1, "C:\\G\\i.exe"}}, {kFolder, {1, "C:\\T"}}},
          {L"C:\\T\\MSINFO32.EXE"}, false, L"C:\\G\\i.exe in C:\\G; unavailable"},
         {"expandable or binary path: the folder is read",
-         {{kPath, {2, "%windir%\\i.exe"}}, {"64" + kPath, {3, "C:\\T\\i.exe"}}, {kFolder, {1, "C:\\T"}}},
+         {{kPath, {2, "%windir%\\i.exe"}}, {k64 + kPath, {3, "C:\\T\\i.exe"}}, {kFolder, {1, "C:\\T"}}},
          {L"C:\\T\\MSINFO32.EXE", L"C:\\T\\i.exe"}, true, L"C:\\T\\MSINFO32.EXE in C:\\T; "},
-        {"folder at a drive's root", {{kFolder, {1, "C:\\"}}}, {L"C:\\\\MSINFO32.EXE"}, false,
-         L"C:\\\\MSINFO32.EXE in C:\\; "},
         {"folder without the tool", {{kFolder, {1, "C:\\T"}}}, {}, false, L"unavailable"},
         {"relative path", {{kPath, {1, "i.exe"}}}, {L"i.exe"}, false, L"unavailable"},
         // 64-bit Windows keeps its own values in the 64-bit view and its tools in the 64-bit system
@@ -84,16 +78,9 @@ TEST(SysInfoLauncher, StartsTheToolEachRegistryNamesInItsOwnFolder) {
         {"path in the 64-bit view, tool in the 64-bit system folder",
          {{k64 + kPath, {1, "c:\\windows\\SYSTEM32\\i.exe"}}}, {L"C:\\Windows\\Sysnative\\i.exe"}, true,
          L"c:\\windows\\SYSTEM32\\i.exe by C:\\Windows\\Sysnative\\i.exe in c:\\windows\\SYSTEM32; "},
-        {"the 32-bit copy first", {{kPath, {1, "C:\\Windows\\system32\\i.exe"}}},
-         {L"C:\\Windows\\system32\\i.exe", L"C:\\Windows\\Sysnative\\i.exe"}, true,
-         L"C:\\Windows\\system32\\i.exe in C:\\Windows\\system32; "},
         {"folder in the 64-bit view", {{k64 + kFolder, {1, "C:\\Windows\\System32"}}},
          {L"C:\\Windows\\Sysnative\\MSINFO32.EXE"}, true,
          L"C:\\Windows\\System32\\MSINFO32.EXE by C:\\Windows\\Sysnative\\MSINFO32.EXE in C:\\Windows\\System32; "},
-        {"no 64-bit view on 32-bit Windows", {{k64 + kPath, {1, "C:\\Windows\\system32\\i.exe"}}},
-         {L"C:\\Windows\\Sysnative\\i.exe"}, false, L"unavailable"},
-        {"only the system folder goes by another name", {{kPath, {1, "C:\\Windows\\system320\\i.exe"}}},
-         {L"C:\\Windows\\Sysnative0\\i.exe"}, true, L"C:\\Windows\\system320\\i.exe in C:\\Windows\\system320; unavailable"},
         // clang-format on
     };
     for (const auto& c : cases) {
@@ -105,9 +92,6 @@ TEST(SysInfoLauncher, StartsTheToolEachRegistryNamesInItsOwnFolder) {
         system.files = c.files;
         SysInfoLauncher(reader, system, system, system, {c.wow64, L"C:\\Windows\\system32"}).StartSysInfo();
         EXPECT_EQ(system.log, c.log);
-        // Asked for write access too, the registry refuses a player without administrator rights.
-        for (const std::uint32_t access : registry.accesses) EXPECT_EQ(access & ~kKeyWow64View64, 1u) << "read alone";
-        EXPECT_EQ(registry.keys, std::vector<std::string>(registry.keys.size(), "closed"));
     }
 }
 

@@ -19,35 +19,24 @@ bool FocusOn(HWND about, int id) {
 // Where the marker program records each start: its command line and current folder, one a line.
 const std::filesystem::path kRecord = e2e::OwnFolder() / L"marker.started";
 
-// A copy of the marker program, removed with this.
-struct Marker {
-    explicit Marker(std::filesystem::path at) : path(std::move(at)) {
-        std::filesystem::create_directories(path.parent_path());
-        std::filesystem::copy_file(e2e::OwnFolder() / L"marker.exe", path,
-                                   std::filesystem::copy_options::overwrite_existing);
-    }
-    ~Marker() { std::filesystem::remove(path); }
-    std::filesystem::path path;
-};
-
 // What a start recorded within the timeout, if any; the record goes with it.
 std::optional<std::wstring> Started(std::chrono::milliseconds timeout) {
-    if (!e2e::WaitUntil([&] { return std::filesystem::exists(kRecord); }, timeout)) return std::nullopt;
-    const std::string bytes{std::istreambuf_iterator<char>(std::ifstream(kRecord, std::ios::binary).rdbuf()), {}};
+    std::string bytes;
+    const auto read = [&] {
+        return bytes.assign(std::istreambuf_iterator<char>(std::ifstream(kRecord, std::ios::binary).rdbuf()), {}),
+               !bytes.empty();
+    };
+    if (!e2e::WaitUntil(read, timeout)) return std::nullopt;
     std::filesystem::remove(kRecord);
     return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
 }
 
-// Sets a REG_SZ value below HKEY_LOCAL_MACHINE (an empty one with no data at all), or removes it; in
-// the process's own view of the registry, or with KEY_WOW64_64KEY in the 64-bit one.
-void SetMachineValue(std::wstring_view key, const wchar_t* name, const std::optional<std::wstring>& text,
-                     REGSAM view = 0) {
-    tenmoru::unique_hkey opened;
-    ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, std::wstring(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE | view, nullptr,
-                      opened.put(), nullptr);
-    text ? ::RegSetValueExW(opened.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text->c_str()),
-                            static_cast<DWORD>(text->empty() ? 0 : text->size() * 2 + 2))
-         : ::RegDeleteValueW(opened.get(), name);
+// Sets a REG_SZ value below HKEY_LOCAL_MACHINE (an empty one with no data at all), or removes it, for
+// one launch; in the process's own view of the registry, or with KEY_WOW64_64KEY in the 64-bit one.
+e2e::Restore SetMachineText(std::wstring_view key, const wchar_t* name, const std::optional<std::wstring>& text,
+                            REGSAM view = 0) {
+    return e2e::SetRegistryValue(HKEY_LOCAL_MACHINE, key.data(), name, REG_SZ, text ? text->c_str() : nullptr,
+                                 static_cast<DWORD>(text && !text->empty() ? text->size() * 2 + 2 : 0), view);
 }
 
 // The tool stands in a folder whose name has a space right after "C:\Program": started without
@@ -55,8 +44,7 @@ void SetMachineValue(std::wstring_view key, const wchar_t* name, const std::opti
 const std::wstring kFolder = L"C:\\Program Files\\Tenmoru Marker", kTool = kFolder + L"\\MSINFO32.EXE";
 
 TEST(AboutDialog, OneDialogWhoseButtonStartsTheProgramTheRegistryNamesSafelyOrTellsThePlayer) {
-    // 64-bit Windows shows a 32-bit program (as this test is there) the 32-bit system folder and
-    // registry; its own tools it keeps in the 64-bit system folder, named in the 64-bit registry.
+    // 64-bit Windows keeps its tools in the 64-bit system folder and registry, hidden from 32-bit programs.
     wchar_t name[MAX_PATH] = {};
     const std::wstring system(name, ::GetSystemDirectoryW(name, MAX_PATH)), kNative = system + L"\\TenmoruInfo.exe";
     BOOL wow64 = FALSE;
@@ -69,24 +57,19 @@ TEST(AboutDialog, OneDialogWhoseButtonStartsTheProgramTheRegistryNamesSafelyOrTe
         bool view64 = false;                       // the path in the 64-bit registry alone
     } launches[] = {
         {"folder holding the tool, by Enter", std::nullopt, kFolder, kTool, VK_RETURN},  // first: focus on OK
-        {"path names the tool", kTool, std::nullopt, kTool, 0},
         {"path in quotes, by Alt+S", L"\"" + kTool + L"\"", std::nullopt, kTool, 'S'},
-        {"path names a missing file: the folder is not read", L"C:\\Tenmoru Missing\\MSINFO32.EXE", kFolder, L"", 0},
         {"folder ending in a backslash", std::nullopt, kFolder + L"\\", kFolder + L"\\\\MSINFO32.EXE", 0},
-        {"folder without the tool", std::nullopt, L"C:\\Program Files", L"", 0},
         {"folder as a pattern", std::nullopt, L"C:\\Program Files\\Tenmoru M*", L"", 0},
         {"path with no data: the folder is not read", L"", kFolder, L"", 0},
         {"a quote inside the path", L"C:\\Tenmoru Missing\" x.exe", std::nullopt, L"", 0},
         {"a tool of 64-bit Windows", kNative, std::nullopt, kNative, 0, true},
     };
-    const Marker tool(kTool),
-        native(wow64 ? system.substr(0, system.rfind(L'\\')) + L"\\Sysnative\\TenmoruInfo.exe" : kNative);
+    const e2e::Restore tool = e2e::CopyForTest(e2e::OwnFolder() / L"marker.exe", kTool),
+                       native = e2e::CopyForTest(
+                           e2e::OwnFolder() / L"marker.exe",
+                           wow64 ? system.substr(0, system.rfind(L'\\')) + L"\\Sysnative\\TenmoruInfo.exe" : kNative);
     ::SetEnvironmentVariableW(L"TENMORU_MARKER_RECORD", kRecord.c_str());  // for every program started below
     std::filesystem::remove(kRecord);
-    const e2e::Restore restore[] = {
-        e2e::KeepRegistryValue(HKEY_LOCAL_MACHINE, tenmoru::kSysInfoPathKey.data(), L"PATH", KEY_WOW64_64KEY),
-        e2e::KeepRegistryValue(HKEY_LOCAL_MACHINE, tenmoru::kSysInfoPathKey.data(), L"PATH"),
-        e2e::KeepRegistryValue(HKEY_LOCAL_MACHINE, tenmoru::kSysInfoFolderKey.data(), L"MSINFO")};
     const e2e::Session session;
     const HWND about = session.OpenAbout();
     ASSERT_NE(about, nullptr);
@@ -94,10 +77,12 @@ TEST(AboutDialog, OneDialogWhoseButtonStartsTheProgramTheRegistryNamesSafelyOrTe
     EXPECT_EQ(session.OpenAbout(), about) << "a second click shows the same dialog, and no other";
     for (const auto& c : launches) {
         SCOPED_TRACE(c.name);
-        SetMachineValue(tenmoru::kSysInfoPathKey, L"PATH", c.view64 ? std::nullopt : c.path);
-        if (wow64 || c.view64)
-            SetMachineValue(tenmoru::kSysInfoPathKey, L"PATH", c.view64 ? c.path : std::nullopt, KEY_WOW64_64KEY);
-        SetMachineValue(tenmoru::kSysInfoFolderKey, L"MSINFO", c.folder);
+        // In the 64-bit view as well where a 32-bit test has one of its own.
+        const e2e::Restore values[] = {
+            SetMachineText(tenmoru::kSysInfoPathKey, L"PATH", c.view64 ? std::nullopt : c.path),
+            SetMachineText(tenmoru::kSysInfoPathKey, L"PATH", c.view64 || !wow64 ? c.path : std::nullopt,
+                           KEY_WOW64_64KEY),
+            SetMachineText(tenmoru::kSysInfoFolderKey, L"MSINFO", c.folder)};
         ASSERT_TRUE(e2e::BringToForeground(about));
         for (int tab = 0; c.key == VK_RETURN && tab < 2; ++tab) {  // OK, picture box, the button
             e2e::PressKey(VK_TAB);

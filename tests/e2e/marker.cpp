@@ -1,17 +1,14 @@
 // The system-information tool's stand-in: it writes its command line and, on a second line, its
-// current folder into the file TENMORU_MARKER_RECORD names, else into "<its path>.started".
+// current folder into the file TENMORU_MARKER_RECORD names.
 #include <windows.h>
 
 #include <filesystem>
 #include <fstream>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    wchar_t self[MAX_PATH] = {}, record[MAX_PATH] = {}, folder[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    wchar_t record[MAX_PATH] = {}, folder[MAX_PATH] = {};
+    const std::wstring named(record, GetEnvironmentVariableW(L"TENMORU_MARKER_RECORD", record, MAX_PATH));
     GetCurrentDirectoryW(MAX_PATH, folder);
-    const std::wstring named = GetEnvironmentVariableW(L"TENMORU_MARKER_RECORD", record, MAX_PATH) > 0
-                                   ? record
-                                   : std::wstring(self) + L".started";
     const std::wstring text = std::wstring(GetCommandLineW()) + L"\n" + folder;
     std::ofstream(std::filesystem::path(named + L"~"), std::ios::binary)  // whole once renamed
         .write(reinterpret_cast<const char*>(text.data()), static_cast<std::streamsize>(text.size() * 2));

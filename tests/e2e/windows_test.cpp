@@ -1,5 +1,4 @@
-// Both windows as first seen, at 96 and 144 dpi, in a black scheme and with larger text: frame,
-// controls at their twips, captions whole, readable and announced.
+// Both windows at 96 and 144 dpi, black and larger text: frame, controls, captions whole, readable, named.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -92,25 +91,20 @@ TEST(Layout, BothWindowsAt96And144DpiInABlackSchemeAndWithLargerText) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.dpi) + " dpi, text " + std::to_string(c.textPercent) + " %" +
                      (c.black ? ", black" : ""));
-        const e2e::Session session = [&] {
-            std::vector<e2e::Restore> restore;
-            restore.push_back(e2e::KeepRegistryValue(HKEY_CURRENT_USER, kDesktop, L"LogPixels"));
-            restore.push_back(e2e::KeepRegistryValue(HKEY_CURRENT_USER, kMetrics, L"MessageFont"));
-            ::RegSetKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", REG_DWORD, &c.dpi, sizeof c.dpi);
-            LOGFONTW font{};
-            DWORD size = sizeof font;
-            ::RegGetValueW(HKEY_CURRENT_USER, kMetrics, L"MessageFont", RRF_RT_REG_BINARY, nullptr, &font, &size);
-            font.lfHeight = -::MulDiv(12, c.textPercent, 100);
-            ::RegSetKeyValueW(HKEY_CURRENT_USER, kMetrics, L"MessageFont", REG_BINARY, &font, size);
-            for (const wchar_t* name : {L"ButtonFace", L"Window", L"ButtonText", L"WindowText"}) {
-                if (!c.black) break;
-                restore.push_back(e2e::KeepRegistryValue(HKEY_CURRENT_USER, kColors, name));
-                const std::wstring colour = std::wstring_view(name).ends_with(L"Text") ? L"255 255 255" : L"0 0 0";
-                ::RegSetKeyValueW(HKEY_CURRENT_USER, kColors, name, REG_SZ, colour.c_str(),
-                                  static_cast<DWORD>(colour.size() * 2 + 2));
-            }
-            return e2e::Session();
-        }();
+        std::vector<e2e::Restore> restore;
+        restore.push_back(e2e::SetRegistryValue(HKEY_CURRENT_USER, kDesktop, L"LogPixels", REG_DWORD, &c.dpi, 4));
+        LOGFONTW font{};
+        DWORD size = sizeof font;
+        ::RegGetValueW(HKEY_CURRENT_USER, kMetrics, L"MessageFont", RRF_RT_REG_BINARY, nullptr, &font, &size);
+        font.lfHeight = -::MulDiv(12, c.textPercent, 100);
+        restore.push_back(e2e::SetRegistryValue(HKEY_CURRENT_USER, kMetrics, L"MessageFont", REG_BINARY, &font, size));
+        for (const wchar_t* name : {L"ButtonFace", L"Window", L"ButtonText", L"WindowText"}) {
+            const wchar_t* colour = std::wstring_view(name).ends_with(L"Text") ? L"255 255 255" : L"0 0 0";
+            if (c.black)
+                restore.push_back(e2e::SetRegistryValue(HKEY_CURRENT_USER, kColors, name, REG_SZ, colour,
+                                                        (lstrlenW(colour) + 1) * 2));
+        }
+        const e2e::Session session;
         ExpectLayout(session.Main(), e2e::kMain, c.dpi, c.textPercent, WS_CAPTION | WS_SYSMENU | kSizing, 0);
         const HWND about = session.OpenAbout();
         ASSERT_NE(about, nullptr);

@@ -1,6 +1,5 @@
-// Number reading on any text, checked against std::strtod. A byte below 0x80 is that character; any
-// other starts a group of three whose last two bytes are one UTF-16 unit, little-endian (a cut-off
-// group is dropped): "\xC0\x17\xFF" is the full-width 7, and the seeds are plain text where they can be.
+// Number reading on any text, checked against std::strtod. A byte below 0x80 is that character, any
+// other starts three whose last two are one UTF-16 unit, little-endian ("\xC0\x17\xFF": full-width 7).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

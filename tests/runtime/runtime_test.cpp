@@ -16,7 +16,6 @@ struct NumberCase {
     double value;
 };
 
-// A table, several cases a line.
 // clang-format off
 const NumberCase kNumberCases[] = {
     {L"7", true, 7}, {L"+7", true, 7}, {L"-7", true, -7}, {L".5", true, 0.5}, {L"5.", true, 5},

@@ -58,20 +58,43 @@ std::filesystem::path OwnFolder() {
     return std::filesystem::path(path).parent_path();
 }
 
-Restore KeepRegistryValue(HKEY root, const wchar_t* key, const wchar_t* name, REGSAM view) {
+Restore SetRegistryValue(HKEY root, const wchar_t* key, const wchar_t* name, DWORD type, const void* data, DWORD bytes,
+                         REGSAM view) {
     HKEY opened = nullptr;
     ::RegCreateKeyExW(root, key, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE | view, nullptr, &opened, nullptr);
     const std::shared_ptr<HKEY__> open(opened, ::RegCloseKey);
-    DWORD type = 0, size = 0;
+    DWORD was = 0, size = 0;
     std::optional<std::vector<BYTE>> saved;
-    if (::RegQueryValueExW(opened, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+    if (::RegQueryValueExW(opened, name, nullptr, &was, nullptr, &size) == ERROR_SUCCESS) {
         saved.emplace(size);
-        ::RegQueryValueExW(opened, name, nullptr, &type, saved->data(), &size);
+        ::RegQueryValueExW(opened, name, nullptr, &was, saved->data(), &size);
     }
+    data ? ::RegSetValueExW(opened, name, 0, type, static_cast<const BYTE*>(data), bytes)
+         : ::RegDeleteValueW(opened, name);
     return Restore([=] {
-        saved ? ::RegSetValueExW(open.get(), name, 0, type, saved->data(), static_cast<DWORD>(saved->size()))
+        saved ? ::RegSetValueExW(open.get(), name, 0, was, saved->data(), static_cast<DWORD>(saved->size()))
               : ::RegDeleteValueW(open.get(), name);
     });
+}
+
+Restore CopyForTest(const std::filesystem::path& from, const std::filesystem::path& to) {
+    std::filesystem::create_directories(to.parent_path());
+    std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
+    return Restore([=] {
+        std::error_code held;  // Wine holds a DLL that failed to load open until the process ends
+        std::filesystem::remove(to, held);
+    });
+}
+
+tenmoru::unique_process_information Start(const std::filesystem::path& exe) {
+    std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    Require(::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             exe.parent_path().c_str(), &startup, &info) != FALSE,
+            "the program did not start");
+    return tenmoru::unique_process_information(info);
 }
 
 std::vector<HWND> Windows(DWORD processId, std::wstring_view className) {
@@ -197,15 +220,7 @@ std::vector<COLORREF> Capture(HWND window) {
 }
 
 Session::Session(const std::filesystem::path& relativeExe, std::wstring_view mainClass) {
-    const std::filesystem::path exe = OwnFolder() / relativeExe;
-    std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    Require(::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             exe.parent_path().c_str(), &startup, &info) != FALSE,
-            "the program did not start");
-    tenmoru::unique_process_information started(info);
+    tenmoru::unique_process_information started = Start(OwnFolder() / relativeExe);
     process_ = std::move(started.process);
     processId_ = started.processId;
     WaitUntil([&] { return (main_ = FindShownWindow(processId_, mainClass)) != nullptr || Ended(0ms); }, 30s);

@@ -28,9 +28,15 @@ std::filesystem::path OwnFolder();
 
 // A change of the machine made for one test, undone when the guard goes, however the test ends.
 using Restore = tenmoru::unique_scope_exit<std::function<void()>>;
-// Keeps a registry value as it is now (type and bytes, or its absence) and writes it back; in the
-// process's own view of the registry, or with view KEY_WOW64_64KEY in the 64-bit one.
-[[nodiscard]] Restore KeepRegistryValue(HKEY root, const wchar_t* key, const wchar_t* name, REGSAM view = 0);
+// Sets a registry value (its type and bytes; data null: removes it) in the process's own view of the
+// registry, or with view KEY_WOW64_64KEY in the 64-bit one; the guard writes back what was there.
+[[nodiscard]] Restore SetRegistryValue(HKEY root, const wchar_t* key, const wchar_t* name, DWORD type, const void* data,
+                                       DWORD bytes, REGSAM view = 0);
+
+// Copies a file for one test; the copy goes when the guard goes.
+[[nodiscard]] Restore CopyForTest(const std::filesystem::path& from, const std::filesystem::path& to);
+// Starts a program, from its own folder as its current one.
+tenmoru::unique_process_information Start(const std::filesystem::path& exe);
 
 // The top-level windows of a process, shown or not, of one class if given.
 std::vector<HWND> Windows(DWORD processId, std::wstring_view className = {});

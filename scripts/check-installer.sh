@@ -73,6 +73,7 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
+trap 'echo "check-installer: stopped by a failing command at line $LINENO" >&2' ERR
 winpath() { local p="${1//\//\\}"; echo "Z:$p"; }
 
 mkdir "$work/files"
@@ -148,7 +149,7 @@ EOF
 # Everything an administrator and a player see after an install of VERSION (product CODE).
 check_installed() {
   local version="$1" code="$2" f held shortcut icon
-  held="$(cd "$program_dir" 2>/dev/null && find . | LC_ALL=C sort | tr '\n' ' ')"
+  held="$(cd "$program_dir" 2>/dev/null && find . | LC_ALL=C sort | tr '\n' ' ' || true)"
   [ "$held" = ". ./LICENSE.txt ./Tenmoru.exe ./readme.txt " ] || fail "Program Files (x86)\\Tenmoru holds: $held"
   for f in Tenmoru.exe readme.txt LICENSE.txt; do
     cmp -s "$work/files/$f" "$program_dir/$f" || fail "the installed $f is not the packed one"
@@ -157,9 +158,11 @@ check_installed() {
   if [ "${#lnks[@]}" -ne 1 ]; then
     fail "${#lnks[@]} Start-menu shortcuts named Tenmoru"
   else
-    shortcut="$(read_shortcut "${lnks[0]}")"
-    [ "$(sed -n 's/^target=//p' <<<"$shortcut")" = 'C:\Program Files (x86)\Tenmoru\Tenmoru.exe' ] || fail "shortcut: $shortcut"
-    [ "$(sed -n 's/^workdir=//p' <<<"$shortcut")" = 'C:\Program Files (x86)\Tenmoru\' ] || fail "shortcut: $shortcut"
+    shortcut="$(read_shortcut "${lnks[0]}" || true)"
+    [ "$(sed -n 's/^target=//p' <<<"$shortcut")" = 'C:\Program Files (x86)\Tenmoru\Tenmoru.exe' ] ||
+      fail "shortcut target: $(sed -n 's/^target=//p' <<<"$shortcut")"
+    [ "$(sed -n 's/^workdir=//p' <<<"$shortcut")" = 'C:\Program Files (x86)\Tenmoru\' ] ||
+      fail "shortcut working folder: $(sed -n 's/^workdir=//p' <<<"$shortcut")"
     icon="$(sed -n 's/^icon=//p' <<<"$shortcut")"
     [ "$icon" = "C:\\windows\\Installer\\$code\\tenmoru.ico,0" ] || fail "shortcut icon: $icon"
   fi
@@ -173,7 +176,7 @@ check_installed() {
   [ "$(entry_value NoRepair)" = 0x1 ] || fail "NoRepair $(entry_value NoRepair)"
   # Programs and Features takes an installed package's icon from its ProductIcon (ARPPRODUCTICON).
   icon="$("$wine" reg query "HKLM\\Software\\Classes\\Installer\\Products\\$(packed "$code")" /v ProductIcon 2>/dev/null |
-    tr -d '\r' | sed -n 's/^ *ProductIcon *REG_SZ *//p')"
+    tr -d '\r' | sed -n 's/^ *ProductIcon *REG_SZ *//p' || true)"
   [ "$icon" = "C:\\windows\\Installer\\$code\\tenmoru.ico" ] || fail "ProductIcon '$icon'"
   cmp -s "$root/resources/tenmoru.ico" "$drive_c/windows/Installer/$code/tenmoru.ico" || fail "the icon is not tenmoru.ico"
 }
@@ -232,7 +235,8 @@ say "uninstalled: the prefix's files as before the install"
 
 # --- and on a Windows that is not Japanese
 rc=0; LANG=C.UTF-8 LC_ALL=C.UTF-8 msiexec /i "$(winpath "$work/old.msi")" /qn || rc=$?
-[ "$rc" -eq 0 ] && [ -f "$program_dir/Tenmoru.exe" ] || fail "msiexec /i under an English locale exited $rc"
+[ "$rc" -eq 0 ] || fail "msiexec /i under an English locale exited $rc"
+[ -f "$program_dir/Tenmoru.exe" ] || fail "no Tenmoru.exe after the install under an English locale"
 grep -aq 'UserLanguageID = 1033' "$work/msiexec-$runs.log" || fail "the English install did not run in English"
 rc=0; LANG=C.UTF-8 LC_ALL=C.UTF-8 msiexec /x "$(winpath "$work/old.msi")" /qn || rc=$?
 [ "$rc" -eq 0 ] || fail "msiexec /x under an English locale exited $rc"

@@ -211,6 +211,8 @@ done
 if [ -n "$shown" ]; then say "the installed Tenmoru.exe shows its window: $window"; else fail "the installed Tenmoru.exe showed no window"; fi
 kill "$program" 2>/dev/null || true
 wait "$program" 2>/dev/null || true
+for _ in $(seq 50); do [ -n "$(tenmoru_windows)" ] || break; sleep 0.1; done
+[ -z "$(tenmoru_windows)" ] || fail "Tenmoru's window stayed after its process $program was stopped"
 written="$(cd "$drive_c" && find . -newer "$work/started" -type f)"
 [ -z "$written" ] || fail "files written while the program ran: $written"
 

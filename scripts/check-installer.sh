@@ -13,11 +13,12 @@
 #   - the package installs and uninstalls under an English locale too (not only on Japanese Windows).
 # It runs in a 64-bit prefix of its own, <build>/wineprefix-installer, made on first use (or again
 # if a run was killed before it could clean up) and put back as it was at the end, pass or fail.
-# Needs DISPLAY: without a virtual desktop in that prefix the window is a plain X window.
+# Its programs draw on an Xvfb display of its own, started and stopped here, as plain X windows
+# (the prefix has no virtual desktop): the window it waits for is then the installed program's and
+# no other test's, and it needs no DISPLAY.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 [ "$#" -eq 1 ] || { echo "usage: $0 BUILT_EXE" >&2; exit 2; }
-[ -n "${DISPLAY:-}" ] || { echo "check-installer: needs DISPLAY" >&2; exit 2; }
 exe="$(realpath "$1")"
 build="$(dirname "$exe")"
 
@@ -61,6 +62,7 @@ leftovers() {
 work="$(mktemp -d)"
 server_started=""
 finished=""
+xvfb_pid=""
 cleanup() {
   if [ -z "$finished" ] && [ -f "$work/new.msi" ]; then
     # Stopped half way: the prefix ends without Tenmoru all the same (msiexec /x of a product that is
@@ -69,12 +71,25 @@ cleanup() {
     server_started=yes
   fi
   [ -z "$server_started" ] || wineserver -k 2>/dev/null || true   # WINEPREFIX is this test's own
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
   rm -rf "$work"
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 trap 'echo "check-installer: stopped by a failing command at line $LINENO" >&2' ERR
 winpath() { local p="${1//\//\\}"; echo "Z:$p"; }
+
+# The display: Xvfb picks a free number itself.
+mkfifo "$work/display"
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
+xvfb_pid=$!
+display=""
+read -r -t 30 display <"$work/display" || true
+[ -n "$display" ] || { echo "check-installer: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$display"
 
 mkdir "$work/files"
 cp "$exe" "$work/files/Tenmoru.exe"

@@ -217,7 +217,7 @@ touch "$work/started"
 "$wine" "C:\\Program Files (x86)\\Tenmoru\\Tenmoru.exe" </dev/null >/dev/null 2>&1 &
 program=$!
 shown=""
-for _ in $(seq 150); do
+for _ in $(seq 300); do
   window="$(tenmoru_windows | head -n 1)"
   if [ -n "$window" ] && xwininfo -id "$(awk '{print $1}' <<<"$window")" | grep -q 'Map State: IsViewable'; then shown=yes; break; fi
   kill -0 "$program" 2>/dev/null || break

@@ -14,7 +14,7 @@ packages=(
   cmake make ninja-build g++ clang libclang-rt-14-dev googletest libfast-float-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 fonts-wine
-  zip unzip strip-nondeterminism osslsigncode openssl clang-format
+  zip unzip strip-nondeterminism osslsigncode openssl clang-format wixl msitools faketime
   locales fonts-noto-cjk fonts-ipafont-gothic
   xvfb x11-utils imagemagick python3
 )

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# check-msi.sh PACKAGE FOLDER: fails (exit 1) unless the Windows Installer package installs exactly
+# FOLDER's Tenmoru.exe, readme.txt and LICENSE.txt into Program Files\Tenmoru, each byte for byte
+# as it is in FOLDER, and nothing else: no custom action, registry value, service, INI entry,
+# environment variable, folder or file of its own besides (its shortcut and its uninstall entry are
+# Windows Installer's). The release runs it on its package before publishing it.
+set -euo pipefail
+[ "$#" -eq 2 ] || { echo "usage: $0 PACKAGE FOLDER" >&2; exit 2; }
+package="$1"
+folder="$2"
+x="$(mktemp -d)"
+trap 'rm -rf "$x"' EXIT
+
+said="$(msiextract -C "$x" "$package" 2>&1 >/dev/null)" || { echo "check-msi: $package cannot be unpacked: $said"; exit 1; }
+held="$(cd "$x" && find . -type f | LC_ALL=C sort | tr '\n' ' ')"
+expected="./Program Files/Tenmoru/LICENSE.txt ./Program Files/Tenmoru/Tenmoru.exe ./Program Files/Tenmoru/readme.txt "
+[ "$held" = "$expected" ] || { echo "check-msi: $package holds $held"; exit 1; }
+for f in Tenmoru.exe readme.txt LICENSE.txt; do
+  cmp -s "$folder/$f" "$x/Program Files/Tenmoru/$f" || { echo "check-msi: $f in $package is not $folder/$f"; exit 1; }
+done
+tables="$(msiinfo tables "$package")"
+for table in CustomAction Binary Registry IniFile ServiceInstall ServiceControl Environment CreateFolder \
+  RemoveFile DuplicateFile MoveFile Class Extension TypeLib PublishComponent; do
+  grep -qx "$table" <<<"$tables" || continue
+  rows="$(msiinfo export "$package" "$table" | tail -n +4 | grep -c . || true)"
+  [ "$rows" -eq 0 ] || { echo "check-msi: $package has $rows rows in its $table table"; exit 1; }
+done

@@ -70,7 +70,8 @@ void SysInfoLauncher::StartSysInfo() {
 
 bool SysInfoLauncher::TryStart() {
     std::wstring toolPath;
-    if (ReadValue(kSysInfoPathKey, kSysInfoPathValue, toolPath)) {
+    const bool named = ReadValue(kSysInfoPathKey, kSysInfoPathValue, toolPath);
+    if (named) {
         // The full path of the program file, started as read; a missing file fails at the start.
         toolPath = WithoutEnclosingQuotes(std::move(toolPath));
     } else {
@@ -78,19 +79,20 @@ bool SysInfoLauncher::TryStart() {
             return false;
         }
         toolPath = WithoutEnclosingQuotes(std::move(toolPath)) + std::wstring(kSysInfoFileName);
-        if (!IsStartablePath(toolPath) || !files_.FileExists(Reachable(toolPath))) {
-            return false;
-        }
     }
     if (!IsStartablePath(toolPath)) {
         return false;
+    }
+    const std::wstring program = Reachable(toolPath);
+    if (!named && !files_.FileExists(program)) {
+        return false;  // the folder does not hold the tool
     }
     // The program file is named on its own, and the command line quotes its path, so that a path
     // with spaces can never be read as a shorter program name followed by arguments. The tool runs
     // in its own folder (named as the tool itself sees it), not in whatever folder the game was
     // started from.
     const std::wstring commandLine = L"\"" + toolPath + L"\"";
-    return processes_.Start(Reachable(toolPath), commandLine, FolderOf(toolPath));
+    return processes_.Start(program, commandLine, FolderOf(toolPath));
 }
 
 // A value in the program's view of the registry, else, under WOW64, in the 64-bit view, where

@@ -68,9 +68,9 @@ TEST(SysInfoLauncher, StartsTheToolEachRegistryNamesInItsOwnFolder) {
          L"C:\\T\\i.exe in C:\\T; "},
         {"path names a missing file: the folder is not read", {{kPath, {1, "C:\\G\\i.exe"}}, {kFolder, {1, "C:\\T"}}},
          {L"C:\\T\\MSINFO32.EXE"}, false, L"C:\\G\\i.exe in C:\\G; unavailable"},
-        {"expandable or binary path: the folder is read",
-         {{kPath, {2, "%windir%\\i.exe"}}, {k64 + kPath, {3, "C:\\T\\i.exe"}}, {kFolder, {1, "C:\\T"}}},
-         {L"C:\\T\\MSINFO32.EXE", L"C:\\T\\i.exe"}, true, L"C:\\T\\MSINFO32.EXE in C:\\T; "},
+        {"expandable or binary path: the folder is read, a drive's root",
+         {{kPath, {2, "%windir%\\i.exe"}}, {k64 + kPath, {3, "C:\\T\\i.exe"}}, {kFolder, {1, "C:\\"}}},
+         {L"C:\\\\MSINFO32.EXE", L"C:\\T\\i.exe"}, true, L"C:\\\\MSINFO32.EXE in C:\\; "},
         {"folder without the tool", {{kFolder, {1, "C:\\T"}}}, {}, false, L"unavailable"},
         {"relative path", {{kPath, {1, "i.exe"}}}, {L"i.exe"}, false, L"unavailable"},
         // 64-bit Windows keeps its own values in the 64-bit view and its tools in the 64-bit system

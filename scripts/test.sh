@@ -133,7 +133,9 @@ start_xvfb() {
 serve_prefix() {
   if WINEPREFIX="$1" wineserver -p </dev/null >/dev/null 2>&1; then
     wineservers+=("$1")
-    WINEPREFIX="$1" "$TENMORU_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
+    # Without WINEARCH, which names the last prefix sourced: Wine refuses a prefix of the other kind,
+    # and the first test would then start the services, holding ctest's output open.
+    env -u WINEARCH WINEPREFIX="$1" "$TENMORU_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
   else
     echo "test.sh: a wineserver already runs for $1; the tests use it"
   fi

@@ -2,6 +2,8 @@
 # check-installer.sh BUILT_EXE: the Windows Installer package under Wine, as an administrator's
 # silent deployment uses it. Packs BUILT_EXE with readme.txt and LICENSE.txt by scripts/make-msi.sh,
 # once at the version of resources/version.h and once at a higher one, and fails (exit 1) unless
+#   - both packages pass scripts/check-msi.sh: the higher one too carries Tenmoru.exe's own file
+#     version, not the package's;
 #   - msiexec /i /qn installs the package: the three files in Program Files\Tenmoru (the 32-bit
 #     one), byte for byte; one Start-menu shortcut 「Tenmoru」 to Tenmoru.exe, started in its folder,
 #     with the program's icon; one entry in Programs and Features with name, version, publisher,
@@ -104,6 +106,9 @@ old_code="$(property "$work/old.msi" ProductCode)"
 new_code="$(property "$work/new.msi" ProductCode)"
 upgrade_code="$(property "$work/old.msi" UpgradeCode)"
 say "packages $old_version $old_code and $new_version $new_code"
+for package in old new; do
+  "$root/scripts/check-msi.sh" "$work/$package.msi" "$work/files" || fail "the $package package fails the package check"
+done
 
 # --- one wineserver for the run, with the prefix's services started detached from our output
 if wineserver -p </dev/null >/dev/null 2>&1; then server_started=yes; fi

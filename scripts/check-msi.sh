@@ -4,7 +4,11 @@
 # as it is in FOLDER, and nothing else: no custom action, registry value, service, INI entry,
 # environment variable, folder or file of its own besides (its shortcut and its uninstall entry are
 # Windows Installer's). The release runs it on its package before publishing it.
+# Tenmoru.exe's row in the File table must carry the program's file version (resources/version.h's
+# major, minor and revision, and 0, as its VERSIONINFO has it) and language (1041), and MsiFileHash
+# no row for it: Windows Installer then replaces or repairs it by its version, as a versioned file.
 set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 [ "$#" -eq 2 ] || { echo "usage: $0 PACKAGE FOLDER" >&2; exit 2; }
 package="$1"
 folder="$2"
@@ -25,3 +29,10 @@ for table in CustomAction Binary Registry IniFile ServiceInstall ServiceControl 
   rows="$(msiinfo export "$package" "$table" | tail -n +4 | grep -c . || true)"
   [ "$rows" -eq 0 ] || { echo "check-msi: $package has $rows rows in its $table table"; exit 1; }
 done
+version="$(awk '/#define TENMORU_VERSION_(MAJOR|MINOR|REVISION) /{v = v $3 "."} END{print v "0"}' "$root/resources/version.h")"
+row="$(msiinfo export "$package" File | tr -d '\r' | awk -F'\t' '$1 == "Tenmoru.exe" { print "Version " $5 ", Language " $6 }')"
+[ "$row" = "Version $version, Language 1041" ] || { echo "check-msi: Tenmoru.exe in $package has $row"; exit 1; }
+if grep -qx MsiFileHash <<<"$tables"; then
+  hashed="$(msiinfo export "$package" MsiFileHash | awk -F'\t' '$1 == "Tenmoru.exe"')"
+  [ -z "$hashed" ] || { echo "check-msi: $package has a file hash for Tenmoru.exe, which is versioned"; exit 1; }
+fi

@@ -10,7 +10,15 @@
 #     neutral database and drops every text it cannot write in the build machine's code page);
 #   - the Japanese texts: the message refusing an older version, the comment in Programs and
 #     Features and the shortcut's tooltip;
-#   - the summary's language (1041, where wixl writes 1033) and its package code.
+#   - the summary's language (1041, where wixl writes 1033) and its package code;
+#   - Tenmoru.exe's version and language in the File table, as its VERSIONINFO gives them
+#     (resources/tenmoru.rc's FILEVERSION and Translation, with resources/version.h's numbers),
+#     and no MsiFileHash row for it. wixl reads no version from the file and ignores
+#     File/@DefaultVersion and @DefaultLanguage, so it packs every file as unversioned, with a
+#     hash; Windows Installer would then decide a repair or an upgrade of the program by hashes
+#     and dates, not versions, and inventory tools would read no version. A file's hash row is for
+#     unversioned files only. The File row keeps the file's own version whatever --version says:
+#     that one is the package's.
 # The summary's own strings stay ASCII: libmsi writes them as UTF-8 whatever code page they claim.
 #
 # Reproducible: the same commit and files give the same bytes, in any folder, at any time.
@@ -41,6 +49,20 @@ done
 [ -n "$version" ] || version="$(awk '/#define TENMORU_VERSION_(MAJOR|MINOR|REVISION) /{v = v (v == "" ? "" : ".") $3} END{print v}' \
   "$root/resources/version.h")"
 [[ "$version" =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]] || { echo "make-msi: bad version '$version'" >&2; exit 2; }
+# The VERSIONINFO's FILEVERSION, its names replaced by version.h's numbers, and the language of its
+# Translation (0x0411 is 1041).
+read -r file_version file_language < <(awk '
+  FNR == NR { if ($1 == "#define") number[$2] = $3; next }
+  { sub(/\r$/, "") }
+  $1 == "FILEVERSION" { sub(/^[ \t]*FILEVERSION[ \t]*/, ""); n = split($0, part, /[ \t]*,[ \t]*/)
+                        for (i = 1; i <= n; i++) v = v (i > 1 ? "." : "") (part[i] in number ? number[part[i]] : part[i]) }
+  $2 == "\"Translation\"," { sub(/,$/, "", $3); language = $3 }
+  END { print v, language }' "$root/resources/version.h" "$root/resources/tenmoru.rc")
+if ! [[ "$file_version" =~ ^[0-9]+(\.[0-9]+){3}$ ]] || ! [[ "$file_language" =~ ^0x[0-9A-Fa-f]{4}$ ]]; then
+  echo "make-msi: no FILEVERSION or Translation in resources/tenmoru.rc" >&2
+  exit 1
+fi
+file_language=$((file_language))
 
 wxs="$root/installer/tenmoru.wxs"
 commit="$(git -C "$root" rev-parse HEAD)"
@@ -69,6 +91,8 @@ touch -d "@$epoch" "$stage"/*
     -q "UPDATE \`LaunchCondition\` SET \`Description\` = '新しいバージョンの Tenmoru がすでにインストールされています。このバージョンをインストールするには、先に Tenmoru を削除してください。' WHERE \`Condition\` = 'NOT WIX_DOWNGRADE_DETECTED'" \
     -q "INSERT INTO \`Property\` (\`Property\`, \`Value\`) VALUES ('ARPCOMMENTS', '1 から 10 までの数をあてるゲーム')" \
     -q "UPDATE \`Shortcut\` SET \`Description\` = '数あてゲーム' WHERE \`Shortcut\` = 'StartMenuShortcut'" \
+    -q "UPDATE \`File\` SET \`Version\` = '$file_version', \`Language\` = '$file_language' WHERE \`File\` = 'Tenmoru.exe'" \
+    -q "DELETE FROM \`MsiFileHash\` WHERE \`File_\` = 'Tenmoru.exe'" \
     -s Tenmoru "Tenmoru developers" "Intel;1041" "{$package_code}"
 )
 msi="$stage/package.msi"
@@ -83,6 +107,8 @@ check "the database code page" 932 export _ForceCodepage
 check "the downgrade message" "$(printf 'NOT WIX_DOWNGRADE_DETECTED\t新しいバージョン')" export LaunchCondition
 check "the comment in Programs and Features" "$(printf 'ARPCOMMENTS\t1 から 10')" export Property
 check "the shortcut's tooltip" "$(printf '\t数あてゲーム\t')" export Shortcut
+check "Tenmoru.exe's version and language" "$(printf 'Tenmoru.exe\tProgram\tTenmoru.exe\t%s\t%s\t%s\t' \
+  "$(stat -c %s "$folder/Tenmoru.exe")" "$file_version" "$file_language")" export File
 check "the summary's language" "Template: Intel;1041" suminfo
 check "the package code" "{$package_code}" suminfo
 mv "$msi" "$out"

@@ -7,7 +7,8 @@
 #   - msiexec /i /qn installs the package: the three files in Program Files\Tenmoru (the 32-bit
 #     one), byte for byte; one Start-menu shortcut 「Tenmoru」 to Tenmoru.exe, started in its folder,
 #     with the program's icon; one entry in Programs and Features with name, version, publisher,
-#     the Japanese comment, no Modify or Repair, and the program's icon;
+#     the Japanese comment, no Modify or Repair, the program's icon, and the install folder as its
+#     InstallLocation;
 #   - the installed Tenmoru.exe starts and shows its window, and writes no file while it runs;
 #   - the higher version installs over it: one entry, the new version;
 #   - the lower version is then refused (1603, the installed one left alone);
@@ -194,6 +195,7 @@ check_installed() {
   [ "$(entry_value Comments)" = "1 から 10 までの数をあてるゲーム" ] || fail "Comments $(entry_value Comments)"
   [ "$(entry_value NoModify)" = 0x1 ] || fail "NoModify $(entry_value NoModify)"
   [ "$(entry_value NoRepair)" = 0x1 ] || fail "NoRepair $(entry_value NoRepair)"
+  [ "$(entry_value InstallLocation)" = 'C:\Program Files (x86)\Tenmoru\' ] || fail "InstallLocation '$(entry_value InstallLocation)'"
   # Programs and Features takes an installed package's icon from its ProductIcon (ARPPRODUCTICON).
   icon="$("$wine" reg query "HKLM\\Software\\Classes\\Installer\\Products\\$(packed "$code")" /v ProductIcon 2>/dev/null |
     tr -d '\r' | sed -n 's/^ *ProductIcon *REG_SZ *//p' || true)"
@@ -214,7 +216,7 @@ rc=0; msiexec /i "$(winpath "$work/old.msi")" /qn || rc=$?
 [ "$rc" -eq 0 ] || fail "msiexec /i $old_version exited $rc"
 check_installed "$old_version" "$old_code"
 say "installed $old_version: $(LC_ALL=C find "$program_dir" -type f -printf '%f ' 2>/dev/null)| shortcut $(read_shortcut "${lnks[0]:-/dev/null}" 2>/dev/null | tr '\n' ' ')"
-say "uninstall entry: $(cut -f2,3 <<<"$entries" | grep -E '^(DisplayName|DisplayVersion|Publisher|Comments|NoModify|NoRepair|Language|UninstallString)' | tr '\t\n' '= ' )"
+say "uninstall entry: $(cut -f2,3 <<<"$entries" | grep -E '^(DisplayName|DisplayVersion|Publisher|Comments|NoModify|NoRepair|InstallLocation|Language|UninstallString)' | tr '\t\n' '= ' )"
 
 # --- the installed program starts and shows its window
 [ -z "$(tenmoru_windows)" ] || fail "a Tenmoru window is there before the program starts"

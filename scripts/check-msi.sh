@@ -4,6 +4,9 @@
 # as it is in FOLDER, and nothing else: no custom action, registry value, service, INI entry,
 # environment variable, folder or file of its own besides (its shortcut and its uninstall entry are
 # Windows Installer's). The release runs it on its package before publishing it.
+# The one custom action allowed is of type 51, which sets a property and runs no code, and only one
+# that sets ARPINSTALLLOCATION to [INSTALLDIR] (the uninstall entry's InstallLocation); any other
+# row in CustomAction, and any row in Binary, fails.
 # Tenmoru.exe's row in the File table must carry the program's file version (resources/version.h's
 # major, minor and revision, and 0, as its VERSIONINFO has it) and language (1041), and MsiFileHash
 # no row for it: Windows Installer then replaces or repairs it by its version, as a versioned file.
@@ -23,7 +26,12 @@ for f in Tenmoru.exe readme.txt LICENSE.txt; do
   cmp -s "$folder/$f" "$x/Program Files/Tenmoru/$f" || { echo "check-msi: $f in $package is not $folder/$f"; exit 1; }
 done
 tables="$(msiinfo tables "$package")"
-for table in CustomAction Binary Registry IniFile ServiceInstall ServiceControl Environment CreateFolder \
+if grep -qx CustomAction <<<"$tables"; then
+  others="$(msiinfo export "$package" CustomAction | tail -n +4 | tr -d '\r' |
+    awk -F'\t' '!($2 == "51" && $3 == "ARPINSTALLLOCATION" && $4 == "[INSTALLDIR]" && $5 == "") { print $1 " (type " $2 ")" }')"
+  [ -z "$others" ] || { echo "check-msi: $package has the custom actions $others"; exit 1; }
+fi
+for table in Binary Registry IniFile ServiceInstall ServiceControl Environment CreateFolder \
   RemoveFile DuplicateFile MoveFile Class Extension TypeLib PublishComponent; do
   grep -qx "$table" <<<"$tables" || continue
   rows="$(msiinfo export "$package" "$table" | tail -n +4 | grep -c . || true)"

@@ -13,8 +13,8 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 [ "$#" -eq 2 ] || { echo "usage: $0 PACKAGE FOLDER" >&2; exit 2; }
-package="$1"
-folder="$2"
+package="$(realpath -m "$1")"
+folder="$(realpath -m "$2")"
 x="$(mktemp -d)"
 trap 'rm -rf "$x"' EXIT
 
@@ -25,6 +25,9 @@ expected="./Program Files/Tenmoru/LICENSE.txt ./Program Files/Tenmoru/Tenmoru.ex
 for f in Tenmoru.exe readme.txt LICENSE.txt; do
   cmp -s "$folder/$f" "$x/Program Files/Tenmoru/$f" || { echo "check-msi: $f in $package is not $folder/$f"; exit 1; }
 done
+# msiinfo export writes the streams of a table such as Binary into a folder of that name in the
+# current folder: it reads the tables from the temporary one.
+cd "$x"
 tables="$(msiinfo tables "$package")"
 if grep -qx CustomAction <<<"$tables"; then
   others="$(msiinfo export "$package" CustomAction | tail -n +4 | tr -d '\r' |

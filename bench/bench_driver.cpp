@@ -37,7 +37,7 @@ double MsSince(Clock::time_point start) {
 // The timed waits look every millisecond, so that a short figure is not rounded up to the driver's
 // usual step.
 bool Poll(const std::function<bool()>& condition) {
-    return e2e::WaitUntil(condition, e2e::kReactTimeout, std::chrono::milliseconds(1));
+    return e2e::WaitUntil(condition, e2e::ReactTimeout(), std::chrono::milliseconds(1));
 }
 
 // The program's window of the class that comes to the front after the window before, once shown.

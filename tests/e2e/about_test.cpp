@@ -1,8 +1,6 @@
 // The About dialog: one however often opened, its keys, its tool's launcher against the real registry.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "about/sys_info_launcher.hpp"
 #include "about/win32/about_form.hpp"
 #include "driver/driver.hpp"
@@ -14,21 +12,6 @@ using tenmoru::AboutForm;
 
 bool FocusOn(HWND about, int id) {
     return e2e::WaitUntil([&] { return e2e::FocusedWindow(about) == ::GetDlgItem(about, id); }, 2s);
-}
-
-// Where the marker program records each start: its command line and current folder, one a line.
-const std::filesystem::path kRecord = e2e::OwnFolder() / L"marker.started";
-
-// What a start recorded within the timeout, if any; the record goes with it.
-std::optional<std::wstring> Started(std::chrono::milliseconds timeout) {
-    std::string bytes;
-    const auto read = [&] {
-        return bytes.assign(std::istreambuf_iterator<char>(std::ifstream(kRecord, std::ios::binary).rdbuf()), {}),
-               !bytes.empty();
-    };
-    if (!e2e::WaitUntil(read, timeout)) return std::nullopt;
-    std::filesystem::remove(kRecord);
-    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
 }
 
 // Sets a REG_SZ value below HKEY_LOCAL_MACHINE (an empty one with no data at all), or removes it, for
@@ -68,8 +51,7 @@ TEST(AboutDialog, OneDialogWhoseButtonStartsTheProgramTheRegistryNamesSafelyOrTe
                        native = e2e::CopyForTest(
                            e2e::OwnFolder() / L"marker.exe",
                            wow64 ? system.substr(0, system.rfind(L'\\')) + L"\\Sysnative\\TenmoruInfo.exe" : kNative);
-    ::SetEnvironmentVariableW(L"TENMORU_MARKER_RECORD", kRecord.c_str());  // for every program started below
-    std::filesystem::remove(kRecord);
+    e2e::RecordToolStarts();
     const e2e::Session session;
     const HWND about = session.OpenAbout();
     ASSERT_NE(about, nullptr);
@@ -93,7 +75,7 @@ TEST(AboutDialog, OneDialogWhoseButtonStartsTheProgramTheRegistryNamesSafelyOrTe
         if (!c.started.empty()) {
             std::wstring in = c.started.substr(0, c.started.find_last_of(L'\\'));
             while (in.ends_with(L'\\')) in.pop_back();
-            EXPECT_EQ(Started(e2e::kReactTimeout), L"\"" + c.started + L"\"\n" + in)
+            EXPECT_EQ(e2e::ToolStarted(e2e::ReactTimeout()), L"\"" + c.started + L"\"\n" + in)
                 << "started with its path in quotes, in its own folder";
             EXPECT_TRUE(e2e::ThreadAnswers(about) && !session.ShownBox()) << "no message when the tool starts";
         } else {
@@ -103,7 +85,7 @@ TEST(AboutDialog, OneDialogWhoseButtonStartsTheProgramTheRegistryNamesSafelyOrTe
                       L"\u73FE\u6642\u70B9\u3067\u306F\uFF7C\uFF7D\uFF83\uFF91\u60C5\u5831\u3092\u4F7F\u7528"
                       L"\u3067\u304D\u307E\u305B\u3093");
             EXPECT_FALSE(session.Close(box->window).has_value());
-            EXPECT_FALSE(Started(0ms).has_value()) << "nothing may start";
+            EXPECT_FALSE(e2e::ToolStarted(0ms).has_value()) << "nothing may start";
         }
     }
     // Esc closes the dialog wherever the focus is, and Enter on the picture box does. The next

@@ -102,7 +102,7 @@ TEST(Ending, TheProgramEndsWithItsLastWindow) {
             EXPECT_TRUE(::IsWindowVisible(about) && !session.Ended(0ms)) << "the About dialog must stay";
             ::PostMessageW(about, WM_CLOSE, 0, 0);
         }
-        EXPECT_TRUE(session.Ended(e2e::kReactTimeout)) << "the program still runs";
+        EXPECT_TRUE(session.Ended(e2e::ReactTimeout())) << "the program still runs";
     }
 }
 

@@ -1,5 +1,7 @@
 #include "driver/driver.hpp"
 
+#include <algorithm>
+#include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <utility>
@@ -37,6 +39,15 @@ std::vector<COLORREF> CaptureOnce(const RECT& r) {
 }
 
 }  // namespace
+
+std::chrono::milliseconds ReactTimeout() {
+    static const std::chrono::milliseconds timeout = [] {
+        wchar_t seconds[8] = {};
+        const DWORD length = ::GetEnvironmentVariableW(L"TENMORU_REACT_SECONDS", seconds, 8);
+        return length > 0 && length < 8 ? std::chrono::seconds(std::max(10, _wtoi(seconds))) : 10s;
+    }();
+    return timeout;
+}
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
                std::chrono::milliseconds step) {
@@ -95,6 +106,26 @@ tenmoru::unique_process_information Start(const std::filesystem::path& exe) {
                              exe.parent_path().c_str(), &startup, &info) != FALSE,
             "the program did not start");
     return tenmoru::unique_process_information(info);
+}
+
+namespace {
+const std::filesystem::path kToolRecord = OwnFolder() / L"marker.started";
+}
+
+void RecordToolStarts() {
+    ::SetEnvironmentVariableW(L"TENMORU_MARKER_RECORD", kToolRecord.c_str());
+    std::filesystem::remove(kToolRecord);
+}
+
+std::optional<std::wstring> ToolStarted(std::chrono::milliseconds timeout) {
+    std::string bytes;
+    const auto read = [&] {
+        return bytes.assign(std::istreambuf_iterator<char>(std::ifstream(kToolRecord, std::ios::binary).rdbuf()), {}),
+               !bytes.empty();
+    };
+    if (!WaitUntil(read, timeout)) return std::nullopt;
+    std::filesystem::remove(kToolRecord);
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
 }
 
 std::vector<HWND> Windows(DWORD processId, std::wstring_view className) {
@@ -164,7 +195,8 @@ std::pair<std::wstring, LONG> Announced(HWND window) {
 
 bool ThreadAnswers(HWND window) {
     DWORD_PTR result = 0;
-    return ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result) != 0;
+    return ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(ReactTimeout().count()),
+                                 &result) != 0;
 }
 
 // Wine can hand the activation back a moment after the switch: foreground once it stays put a while.
@@ -223,7 +255,8 @@ Session::Session(const std::filesystem::path& relativeExe, std::wstring_view mai
     tenmoru::unique_process_information started = Start(OwnFolder() / relativeExe);
     process_ = std::move(started.process);
     processId_ = started.processId;
-    WaitUntil([&] { return (main_ = FindShownWindow(processId_, mainClass)) != nullptr || Ended(0ms); }, 30s);
+    WaitUntil([&] { return (main_ = FindShownWindow(processId_, mainClass)) != nullptr || Ended(0ms); },
+              std::max<std::chrono::milliseconds>(30s, ReactTimeout()));
     Require(main_ != nullptr && ThreadAnswers(main_), "the main window was not shown");
 }
 

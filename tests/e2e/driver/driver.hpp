@@ -18,10 +18,11 @@
 namespace e2e {
 
 using namespace std::chrono_literals;
-inline constexpr std::chrono::milliseconds kReactTimeout = 10s;  // for a window to react
+// How long a window has to react: 10 s, or TENMORU_REACT_SECONDS (an emulated program is slower).
+std::chrono::milliseconds ReactTimeout();
 
 // Looks every step until the condition holds or the timeout passes; whether it held.
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = kReactTimeout,
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = ReactTimeout(),
                std::chrono::milliseconds step = 10ms);
 void Require(bool condition, const char* what);  // throws std::runtime_error unless it holds
 std::filesystem::path OwnFolder();
@@ -37,6 +38,11 @@ using Restore = tenmoru::unique_scope_exit<std::function<void()>>;
 [[nodiscard]] Restore CopyForTest(const std::filesystem::path& from, const std::filesystem::path& to);
 // Starts a program, from its own folder as its current one.
 tenmoru::unique_process_information Start(const std::filesystem::path& exe);
+// The system-information tool's stand-in (marker.exe) records its start in a file beside the driver:
+// from now on, for every program started. What it recorded within the timeout, "command line\n
+// current folder", or nullopt; the record goes.
+void RecordToolStarts();
+std::optional<std::wstring> ToolStarted(std::chrono::milliseconds timeout);
 
 // The top-level windows of a process, shown or not, of one class if given.
 std::vector<HWND> Windows(DWORD processId, std::wstring_view className = {});
@@ -66,8 +72,8 @@ struct Box {
     std::wstring title, text;  // text: the message, or the input box's prompt
 };
 
-// A running Tenmoru.exe (or the benchmark's yardstick; exe relative to the driver's folder), ended when the session
-// goes. Throws std::runtime_error when the program does not do what a step expects.
+// A running Tenmoru.exe (or the benchmark's yardstick; exe relative to the driver's folder, or a full path), ended
+// when the session goes. Throws std::runtime_error when the program does not do what a step expects.
 class Session {
 public:
     explicit Session(const std::filesystem::path& exe = L"Tenmoru.exe", std::wstring_view mainClass = L"Tenmoru");

@@ -16,7 +16,7 @@ packages=(
   wine wine32:i386 wine64 fonts-wine
   zip unzip strip-nondeterminism osslsigncode openssl clang-format wixl msitools faketime
   locales fonts-noto-cjk fonts-ipafont-gothic
-  xvfb x11-utils imagemagick python3
+  xvfb x11-utils imagemagick python3 qemu-user-static
 )
 
 missing=()

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Wine environment of one build tree. Source it:
 #     source scripts/wine-env.sh [BUILD_DIR]        (default: build/windows)
-# It sets WINEPREFIX=<BUILD_DIR>/wineprefix (wineprefix-wow64 with TENMORU_WINE_PREFIX=wow64, see
-# below), WINEARCH, WINEDEBUG and a Japanese locale, TENMORU_WINE
+# It sets WINEPREFIX=<BUILD_DIR>/wineprefix (wineprefix-wow64 or wineprefix-emulated with
+# TENMORU_WINE_PREFIX=wow64 or emulated, see below), WINEARCH, WINEDEBUG and a Japanese locale, TENMORU_WINE
 # (the Wine loader for the build's programs: 32-bit, or 64-bit for a 64-bit build) and defines
 # tenmoru_wine_prefix_ensure, which makes the prefix once (Japanese locale, a virtual desktop for
 # every program, the system-information tool registered as Windows setup registers it).
@@ -20,8 +20,12 @@ export WINEPREFIX="$TENMORU_BUILD_DIR/wineprefix"
 # 32-bit Windows does. With TENMORU_WINE_PREFIX=wow64, a 32-bit build's programs run in a 64-bit
 # prefix of their own instead, as a 32-bit program runs on 64-bit Windows: the system shows it the
 # 32-bit system folder and registry. The 32-bit loader starts the prefix's 64-bit programs itself.
+# With TENMORU_WINE_PREFIX=emulated, a 64-bit build's programs run in a 64-bit prefix of their own
+# whose 32-bit side was made under emulation (scripts/emulate-i386.sh), where the kernel runs no
+# 32-bit code: a prefix made without it has an empty 32-bit system folder.
 if grep -qs '^CMAKE_TOOLCHAIN_FILE:.*x86_64-w64-mingw32.cmake$' "$TENMORU_BUILD_DIR/CMakeCache.txt" \
   "$(dirname "$TENMORU_BUILD_DIR")/CMakeCache.txt"; then
+  [ "${TENMORU_WINE_PREFIX:-}" != emulated ] || export WINEPREFIX="$TENMORU_BUILD_DIR/wineprefix-emulated"
   export WINEARCH=win64
   TENMORU_WINE=/usr/lib/wine/wine64
 elif [ "${TENMORU_WINE_PREFIX:-}" = wow64 ]; then
@@ -38,9 +42,26 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export LANG=ja_JP.UTF-8
 export LC_ALL=ja_JP.UTF-8
 
-# Whether this machine runs 32-bit x86 programs at all (Wine's 32-bit loader is one): a kernel can
-# have its 32-bit emulation switched off. Where it cannot, the scripts use the windows-x64 build.
-tenmoru_runs_32bit_code() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
+# Whether this machine's kernel runs 32-bit x86 programs (Wine's 32-bit loader is one): a kernel
+# can have its 32-bit emulation switched off. Where it cannot, the scripts use the windows-x64 build.
+# A qemu registration for i386 programs in the machine's binfmt_misc makes the loader start, but
+# each 32-bit process then takes a minute to: that counts as no 32-bit code. TENMORU_NO_32BIT=1
+# has a machine that runs 32-bit code taken for one that does not, to try what such a machine runs.
+tenmoru_runs_32bit_code() {
+  [ "${TENMORU_NO_32BIT:-}" != 1 ] && ! _tenmoru_binfmt_interpreters | grep -q 'qemu-i386' &&
+    /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+# The interpreters of the machine's binfmt_misc registrations. Where it is not mounted, root reads it
+# in a mount namespace of its own, so that the machine's mounts stay as they are.
+_tenmoru_binfmt_interpreters() {
+  local dir=/proc/sys/fs/binfmt_misc
+  if [ -f "$dir/status" ]; then
+    cat "$dir"/* 2>/dev/null | sed -n 's/^interpreter //p'
+  elif [ "$(id -u)" -eq 0 ]; then
+    unshare --mount sh -c "mount -t binfmt_misc binfmt_misc $dir && cat $dir/*" 2>/dev/null |
+      sed -n 's/^interpreter //p'
+  fi
+}
 # The preset whose programs run here: windows, else windows-x64.
 tenmoru_runnable_preset() { if tenmoru_runs_32bit_code; then echo windows; else echo windows-x64; fi; }
 

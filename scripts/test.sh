@@ -158,10 +158,11 @@ run_emulated() {
     summary+=("[windows] 32-bit Tenmoru.exe under emulation: skipped, $(grep -m1 '^emulate-i386:' "$log" | cut -d' ' -f2-)")
     return 0
   fi
-  local line shown
-  line="$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)" || line="no result: 0 tests failed out of 0"
+  local result shown
+  result="$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1 |
+    sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+)/\2 tests, \1 failed/')"
   shown="$(grep -m1 -o 'showed its main window [0-9.]* s after its start' "$log")" || shown="its main window not shown"
-  summary+=("[windows] 32-bit Tenmoru.exe under emulation: $(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+)/\2 tests, \1 failed/' <<<"$line"); $shown")
+  summary+=("[windows] 32-bit Tenmoru.exe under emulation: ${result:-no result (exit code $rc)}; $shown")
   count_results "$log"
   return "$rc"
 }

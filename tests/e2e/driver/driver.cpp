@@ -240,8 +240,18 @@ void ClickAt(HWND window, double fractionX, double fractionY) {
     Send(std::move(clicks));
 }
 
-// Two pictures taken in a row alike: the window is painted and on the screen.
+// Two pictures taken in a row alike: the window is painted and on the screen. Wine copies a window
+// to the screen up to 50 ms after it is painted, so a window just shown may still be one colour:
+// its top-level window must first show more than one.
 std::vector<COLORREF> Capture(HWND window) {
+    WaitUntil(
+        [top = ::GetAncestor(window, GA_ROOT)] {
+            RECT frame{};
+            ::GetWindowRect(top, &frame);
+            const std::vector<COLORREF> pixels = CaptureOnce(frame);
+            return std::ranges::any_of(pixels, [&](COLORREF pixel) { return pixel != pixels.front(); });
+        },
+        3s);
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT r{};
     ::GetWindowRect(window, &r);

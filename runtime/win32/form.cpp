@@ -3,7 +3,6 @@
 #include "runtime/colours.hpp"
 #include "runtime/win32/newer_functions.hpp"
 #include "runtime/win32/open_forms.hpp"
-#include "runtime/win32/ui_font.hpp"
 #include "runtime/win32/window_class.hpp"
 
 namespace tenmoru {
@@ -33,8 +32,8 @@ bool Form::Load(HWND anchor) {
     if (hwnd_ != nullptr) return true;
     // Made where it opens: measured for that monitor, then created there, so that it is laid out
     // once, for the DPI it is shown at.
-    const UINT dpi = MonitorDpi(MonitorFor(anchor));
-    const RECT place = PlaceOnWorkArea(DesignedSize(dpi, TextScaledDpi(dpi)), anchor, design_.placement);
+    metrics_ = UiMetricsFor(MonitorDpi(MonitorFor(anchor)));
+    const RECT place = PlaceOnWorkArea(DesignedSize(metrics_), anchor, design_.placement);
     return RegisterWindowClass(design_.className, &Form::WindowProc) &&
            CreateWindowExW(design_.exStyle, design_.className, design_.caption.data(), design_.style, place.left,
                            place.top, place.right - place.left, place.bottom - place.top, nullptr, nullptr,
@@ -139,11 +138,12 @@ LRESULT Form::OnCtlColorStatic(HDC dc, HWND label) const noexcept {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
+// The controls are made laid out for the DPI the window was measured for at Load.
 LRESULT Form::OnCreate() {
-    if (!CreateControls(hwnd_, design_.controls)) return -1;
+    const UINT dpi = WindowDpi(hwnd_);
+    if (!Apply(dpi == metrics_.dpi ? metrics_ : UiMetricsFor(dpi))) return -1;
     OpenForms::Instance().Add(hwnd_);
     focus_ = Control(design_.controls.front().id);
-    ApplyDpi(WindowDpi(hwnd_));
     OnLoad();
     return 0;
 }
@@ -193,10 +193,11 @@ void Form::ShowAsDefault(int id) const noexcept {
     }
 }
 
-// The window's designed outer size at the DPI, its client area laid out at layoutDpi.
-SIZE Form::DesignedSize(UINT dpi, UINT layoutDpi) const noexcept {
-    const SIZE client{TwipsToPixels(design_.client.width, layoutDpi), TwipsToPixels(design_.client.height, layoutDpi)};
-    return WindowSizeForClient(client, design_.style, design_.exStyle, dpi);
+// The window's designed outer size at the metrics' DPI, its client area laid out at their layout DPI.
+SIZE Form::DesignedSize(const UiMetrics& metrics) const noexcept {
+    const SIZE client{TwipsToPixels(design_.client.width, metrics.layoutDpi),
+                      TwipsToPixels(design_.client.height, metrics.layoutDpi)};
+    return WindowSizeForClient(client, design_.style, design_.exStyle, metrics.dpi);
 }
 
 // Whether a window of this outer size is at the size the form was last laid out for. Compared with
@@ -214,7 +215,7 @@ bool Form::AtDesignedSize() const noexcept {
 // designed size for the new text factor.
 void Form::OnTextSizeChanged() {
     const bool designed = AtDesignedSize();
-    ApplyDpi(dpi_);
+    Apply(UiMetricsFor(metrics_.dpi));
     if (!designed) return;
     SetWindowPos(hwnd_, nullptr, 0, 0, designed_.cx, designed_.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -225,7 +226,7 @@ void Form::OnTextSizeChanged() {
 // one step (snapping it into a zone, say) has already set.
 bool Form::OnGetDpiScaledSize(UINT dpi, SIZE& size) const noexcept {
     if (!AtDesignedSize(size)) return false;
-    size = DesignedSize(dpi, TextScaledDpi(dpi));
+    size = DesignedSize(UiMetricsFor(dpi));
     return true;
 }
 
@@ -234,19 +235,22 @@ bool Form::OnGetDpiScaledSize(UINT dpi, SIZE& size) const noexcept {
 // at its designed size takes the designed size at the new DPI in the suggested place instead.
 void Form::OnDpiChanged(UINT dpi, const RECT& suggested) {
     const bool keepDesign = !SystemAsksForDpiScaledSize() && AtDesignedSize();
-    ApplyDpi(dpi);
+    Apply(UiMetricsFor(dpi));
     const SIZE size = keepDesign ? designed_ : SIZE{suggested.right - suggested.left, suggested.bottom - suggested.top};
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form::ApplyDpi(UINT dpi) {
-    dpi_ = dpi;
-    layoutDpi_ = TextScaledDpi(dpi);
-    designed_ = DesignedSize(dpi_, layoutDpi_);
-    unique_hfont font = CreateUiFont(dpi);
-    PlaceControls(hwnd_, design_.controls, layoutDpi_, font.get());
+// Lays the form out for the metrics: its controls (made where they are not yet), their font, the
+// frame's icons. False when a control could not be made.
+bool Form::Apply(const UiMetrics& metrics) {
+    metrics_ = metrics;
+    designed_ = DesignedSize(metrics_);
+    unique_hfont font = CreateUiFont(metrics_);
+    if (!PlaceControls(hwnd_, design_.controls, PixelRects(design_.controls, metrics_.layoutDpi), font.get()))
+        return false;
     font_ = std::move(font);  // the old font goes only once no control uses it
 
+    const UINT dpi = metrics_.dpi;
     unique_hicon big = LoadProgramIcon(design_.iconId, TwipsToPixels(kBigIconTwips, dpi));
     unique_hicon small = LoadProgramIcon(design_.iconId, TwipsToPixels(kSmallIconTwips, dpi));
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
@@ -254,8 +258,9 @@ void Form::ApplyDpi(UINT dpi) {
     bigIcon_ = std::move(big);
     smallIcon_ = std::move(small);
 
-    OnDpiApplied(layoutDpi_);
+    OnDpiApplied(metrics_.layoutDpi);
     InvalidateRect(hwnd_, nullptr, TRUE);
+    return true;
 }
 
 }  // namespace tenmoru

@@ -14,6 +14,7 @@
 
 #include "runtime/win32/handles.hpp"
 #include "runtime/win32/layout.hpp"
+#include "runtime/win32/ui_metrics.hpp"
 
 namespace tenmoru {
 
@@ -65,7 +66,7 @@ protected:
     // An icon of the program's resources at a size in pixels, owned by the caller.
     [[nodiscard]] static unique_hicon LoadProgramIcon(int id, int pixels) noexcept;
     // The DPI that twips are laid out at: the window's DPI times the text factor.
-    [[nodiscard]] UINT LayoutDpi() const noexcept { return layoutDpi_; }
+    [[nodiscard]] UINT LayoutDpi() const noexcept { return metrics_.layoutDpi; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
@@ -78,18 +79,17 @@ private:
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     [[nodiscard]] LRESULT DefaultButtonId() const noexcept;
     void ShowAsDefault(int id) const noexcept;
-    [[nodiscard]] SIZE DesignedSize(UINT dpi, UINT layoutDpi) const noexcept;
+    [[nodiscard]] SIZE DesignedSize(const UiMetrics& metrics) const noexcept;
     [[nodiscard]] bool AtDesignedSize(SIZE size) const noexcept;
     [[nodiscard]] bool AtDesignedSize() const noexcept;
     void OnTextSizeChanged();
-    void ApplyDpi(UINT dpi);
+    bool Apply(const UiMetrics& metrics);
 
     const FormDesign& design_;
     HWND hwnd_ = nullptr;
-    HWND focus_ = nullptr;                      // the control that gets the focus back when the form is activated
-    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;        // the window's
-    UINT layoutDpi_ = USER_DEFAULT_SCREEN_DPI;  // its twips'
-    SIZE designed_{};                           // its outer size as laid out for them
+    HWND focus_ = nullptr;  // the control that gets the focus back when the form is activated
+    UiMetrics metrics_{USER_DEFAULT_SCREEN_DPI, USER_DEFAULT_SCREEN_DPI, {}};  // as last laid out for
+    SIZE designed_{};                                                          // its outer size as laid out for them
 
     unique_hfont font_;
     unique_hicon bigIcon_;

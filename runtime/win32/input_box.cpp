@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 
 #include "runtime/app.hpp"
 #include "runtime/win32/handles.hpp"
 #include "runtime/win32/layout.hpp"
 #include "runtime/win32/newer_functions.hpp"
-#include "runtime/win32/ui_font.hpp"
+#include "runtime/win32/ui_metrics.hpp"
 
 namespace tenmoru {
 
@@ -36,54 +37,62 @@ constexpr const ControlSpec& kPrompt = kControls[0];
 constexpr const ControlSpec& kField = kControls[1];
 constexpr const ControlSpec& kCancel = kControls[3];
 
-struct InputBoxState {
-    std::wstring_view prompt;
-    std::wstring_view title;
-    std::wstring_view defaultText;
-    std::wstring result;
-    unique_hfont font;
-    unique_hhook watch;  // the hook on the box's creation, gone once the box is made
+// Where every control stands at the DPI, and the window's outer size.
+struct Layout {
+    std::array<RECT, kControls.size()> controls;
+    SIZE window;
 };
 
-// Height of the prompt's text wrapped to the prompt's width, in the font.
-int PromptTextHeight(HWND dialog, std::wstring_view prompt, HFONT font, UINT layoutDpi) {
-    RECT bounds{0, 0, TwipsToPixels(kPrompt.rect.width, layoutDpi), 0};
-    const unique_window_dc dc(dialog);
+// Height of the prompt's text wrapped to the width, in the font (measured on the screen: the box
+// may not be made yet).
+int PromptTextHeight(std::wstring_view prompt, HFONT font, int width) {
+    RECT bounds{0, 0, width, 0};
+    const unique_window_dc dc(nullptr);
     const unique_select_object selected(dc.get(), font);
     DrawTextW(dc.get(), prompt.data(), static_cast<int>(prompt.size()), &bounds,
               DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
     return bounds.bottom - bounds.top;
 }
 
-// Where the prompt and the field stand at the DPI, and the window's size.
-struct Layout {
-    RECT prompt;
-    RECT field;
-    SIZE window;
-};
-
-// The twips are laid out at the DPI times the text factor (at); the frame is the DPI's.
-Layout Measure(HWND dialog, std::wstring_view prompt, HFONT font, UINT dpi, UINT at) {
-    Layout layout{PixelRect(kPrompt.rect, at), PixelRect(kField.rect, at), {}};
-    layout.prompt.bottom =
-        std::max(layout.prompt.bottom, layout.prompt.top + PromptTextHeight(dialog, prompt, font, at));
-    layout.field.top = std::max(layout.prompt.bottom, PixelRect(kCancel.rect, at).bottom) + TwipsToPixels(kGap, at);
-    layout.field.bottom = layout.field.top + TwipsToPixels(kField.rect.height, at);
-    const SIZE client{TwipsToPixels(kClientWidth, at), layout.field.bottom + TwipsToPixels(kGap, at)};
-    layout.window = WindowSizeForClient(client, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)),
-                                        static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)), dpi);
+// The twips laid out at the metrics' layout DPI, the frame (of the style) at their DPI.
+Layout Measure(std::wstring_view prompt, HFONT font, const UiMetrics& metrics, DWORD style, DWORD exStyle) {
+    const UINT at = metrics.layoutDpi;
+    Layout layout{};
+    std::ranges::transform(kControls, layout.controls.begin(),
+                           [&](const ControlSpec& control) { return PixelRect(control.rect, at); });
+    RECT& text = layout.controls[0];
+    RECT& field = layout.controls[1];
+    text.bottom = std::max(text.bottom, text.top + PromptTextHeight(prompt, font, text.right - text.left));
+    field.top = std::max(text.bottom, layout.controls[3].bottom) + TwipsToPixels(kGap, at);
+    field.bottom = field.top + TwipsToPixels(kField.rect.height, at);
+    const SIZE client{TwipsToPixels(kClientWidth, at), field.bottom + TwipsToPixels(kGap, at)};
+    layout.window = WindowSizeForClient(client, style, exStyle, metrics.dpi);
     return layout;
 }
 
-// Lays the box out for the DPI, the new font in every control before the old one goes; returns
+Layout Measure(HWND dialog, std::wstring_view prompt, HFONT font, const UiMetrics& metrics) {
+    return Measure(prompt, font, metrics, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)),
+                   static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
+}
+
+struct InputBoxState {
+    std::wstring prompt;
+    std::wstring title;
+    std::wstring defaultText;
+    std::array<ControlSpec, kControls.size()> controls;  // the table, with the prompt and the default text
+    UiMetrics metrics;
+    unique_hfont font;
+    std::wstring result;
+    unique_hhook watch;  // the hook on the box's creation, gone once the box is made
+};
+
+// Lays the box out for a new DPI, the new font in every control before the old one goes; returns
 // the window's size.
 SIZE ApplyLayout(HWND dialog, InputBoxState& state, UINT dpi) {
-    unique_hfont font = CreateUiFont(dpi);
-    const UINT at = TextScaledDpi(dpi);
-    const Layout layout = Measure(dialog, state.prompt, font.get(), dpi, at);
-    PlaceControls(dialog, kControls, at, font.get());
-    MoveControl(GetDlgItem(dialog, kInputPromptId), layout.prompt);
-    MoveControl(GetDlgItem(dialog, kInputFieldId), layout.field);
+    const UiMetrics metrics = UiMetricsFor(dpi);
+    unique_hfont font = CreateUiFont(metrics);
+    const Layout layout = Measure(dialog, state.prompt, font.get(), metrics);
+    PlaceControls(dialog, state.controls, layout.controls, font.get());
     state.font = std::move(font);
     return layout.window;
 }
@@ -96,21 +105,20 @@ std::wstring FieldText(HWND dialog) {
     return text;
 }
 
+// The box is laid out for the monitor where it opens, its owner's, then put there, centred on its
+// owner; its controls are made in their places.
 INT_PTR OnInitDialog(HWND dialog, InputBoxState& state) {
     DisableDialogDpiScaling(dialog);  // the box lays itself out for every DPI
-    SetWindowTextW(dialog, std::wstring(state.title).c_str());
-    if (!CreateControls(dialog, kControls)) {
+    SetWindowTextW(dialog, state.title.c_str());
+    const Layout layout = Measure(dialog, state.prompt, state.font.get(), state.metrics);
+    const RECT place = PlaceOnWorkArea(layout.window, GetWindow(dialog, GW_OWNER), Placement::CentredOn);
+    SetWindowPos(dialog, nullptr, place.left, place.top, layout.window.cx, layout.window.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!PlaceControls(dialog, state.controls, layout.controls, state.font.get())) {
         EndDialog(dialog, IDCANCEL);
         return TRUE;
     }
-    SetDlgItemTextW(dialog, kInputPromptId, std::wstring(state.prompt).c_str());
-    SetDlgItemTextW(dialog, kInputFieldId, std::wstring(state.defaultText).c_str());
     SendMessageW(dialog, DM_SETDEFID, IDOK, 0);
-    // Laid out for the monitor where it opens, its owner's, then put there.
-    const HWND owner = GetWindow(dialog, GW_OWNER);
-    const SIZE size = ApplyLayout(dialog, state, MonitorDpi(MonitorFor(owner)));
-    const RECT place = PlaceOnWorkArea(size, owner, Placement::CentredOn);
-    SetWindowPos(dialog, nullptr, place.left, place.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     const HWND field = GetDlgItem(dialog, kInputFieldId);
     SendMessageW(field, EM_SETSEL, 0, -1);
     SetFocus(field);
@@ -145,9 +153,9 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     case kGetDpiScaledSizeMessage: {
         if (!SystemAsksForDpiScaledSize()) return FALSE;
         // The size our own layout gives at the new DPI; the system then suggests a place for it.
-        const auto dpi = static_cast<UINT>(wParam);
-        const unique_hfont font = CreateUiFont(dpi);
-        *reinterpret_cast<SIZE*>(lParam) = Measure(dialog, state->prompt, font.get(), dpi, TextScaledDpi(dpi)).window;
+        const UiMetrics metrics = UiMetricsFor(static_cast<UINT>(wParam));
+        const unique_hfont font = CreateUiFont(metrics);
+        *reinterpret_cast<SIZE*>(lParam) = Measure(dialog, state->prompt, font.get(), metrics).window;
         return Answer(dialog, TRUE);
     }
     case WM_DPICHANGED: {
@@ -168,9 +176,10 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 }
 
 // The dialog manager hands the box's procedure no WM_NCCREATE, the one moment the system lets a
-// window ask for its frame to be scaled with the DPI. So while the box is made, a hook on the
-// thread's window creation puts a procedure of ours in front of the dialog's own for that message:
-// for the first dialog made on the thread from then on, which is the box, and no other window.
+// window ask for its frame to be scaled with the DPI. So where the system wants to be asked, while
+// the box is made, a hook on the thread's window creation puts a procedure of ours in front of the
+// dialog's own for that message: for the first dialog made on the thread from then on, which is
+// the box, and no other window.
 WNDPROC dialogWindowProc = nullptr;
 
 LRESULT CALLBACK ScaleFrameOnCreation(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -189,21 +198,32 @@ bool IsDialogClass(const wchar_t* name) noexcept {
                                 : lstrcmpiW(name, L"#32770") == 0;
 }
 
-LRESULT CALLBACK OnWindowCreation(int code, WPARAM window, LPARAM creation) noexcept {
-    const auto* created = code == HCBT_CREATEWND ? reinterpret_cast<CBT_CREATEWNDW*>(creation)->lpcs : nullptr;
-    if (created != nullptr && (created->style & WS_CHILD) == 0 && IsDialogClass(created->lpszClass) &&
+LRESULT CALLBACK OnWindowCreation(int code, WPARAM window, LPARAM created) noexcept {
+    const auto* made = code == HCBT_CREATEWND ? reinterpret_cast<CBT_CREATEWNDW*>(created)->lpcs : nullptr;
+    if (made != nullptr && (made->style & WS_CHILD) == 0 && IsDialogClass(made->lpszClass) &&
         dialogWindowProc == nullptr) {
         const auto box = reinterpret_cast<HWND>(window);
         dialogWindowProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(box, GWLP_WNDPROC));
         SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ScaleFrameOnCreation));
     }
-    return CallNextHookEx(nullptr, code, window, creation);
+    return CallNextHookEx(nullptr, code, window, created);
 }
 
 }  // namespace
 
 std::wstring RunInputBox(HWND owner, std::wstring_view prompt, std::wstring_view title, std::wstring_view defaultText) {
-    InputBoxState state{prompt, title.empty() ? App.Title : title, defaultText, {}, {}, {}};
+    // Laid out for the monitor where the box opens, its owner's.
+    InputBoxState state{std::wstring(prompt),
+                        std::wstring(title.empty() ? App.Title : title),
+                        std::wstring(defaultText),
+                        kControls,
+                        UiMetricsFor(MonitorDpi(MonitorFor(owner))),
+                        {},
+                        {},
+                        {}};
+    state.controls[0].text = state.prompt;
+    state.controls[1].text = state.defaultText;
+    state.font = CreateUiFont(state.metrics);
     // An empty frame: the controls come from the table above, laid out for the DPI.
     struct alignas(DWORD) EmptyDialog {
         DLGTEMPLATE frame;
@@ -213,7 +233,8 @@ std::wstring RunInputBox(HWND owner, std::wstring_view prompt, std::wstring_view
     };
     const EmptyDialog dialog{{DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0, 0, 0}, 0, 0, 0};
     dialogWindowProc = nullptr;
-    state.watch.reset(SetWindowsHookExW(WH_CBT, &OnWindowCreation, nullptr, GetCurrentThreadId()));
+    if (FrameScalesOnRequest())
+        state.watch.reset(SetWindowsHookExW(WH_CBT, &OnWindowCreation, nullptr, GetCurrentThreadId()));
     const INT_PTR closedWith = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &dialog.frame, owner, &InputBoxProc,
                                                        reinterpret_cast<LPARAM>(&state));
     return closedWith == IDOK ? state.result : std::wstring{};

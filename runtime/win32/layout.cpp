@@ -16,27 +16,34 @@ RECT PixelRect(const TwipsRect& rect, UINT dpi) noexcept {
     return RECT{left, top, left + TwipsToPixels(rect.width, dpi), top + TwipsToPixels(rect.height, dpi)};
 }
 
-bool CreateControls(HWND parent, std::span<const ControlSpec> controls) {
+std::vector<RECT> PixelRects(std::span<const ControlSpec> controls, UINT dpi) {
+    std::vector<RECT> rects;
+    rects.reserve(controls.size());
+    for (const ControlSpec& control : controls) rects.push_back(PixelRect(control.rect, dpi));
+    return rects;
+}
+
+bool PlaceControls(HWND parent, std::span<const ControlSpec> controls, std::span<const RECT> places, HFONT font) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-    for (const ControlSpec& control : controls) {
-        const HWND child = CreateWindowExW(
-            control.exStyle, control.className, control.text.data(), WS_CHILD | WS_VISIBLE | control.style, 0, 0, 0, 0,
-            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
-        if (child == nullptr) return false;
+    for (std::size_t i = 0; i < controls.size() && i < places.size(); ++i) {
+        const ControlSpec& control = controls[i];
+        const RECT& r = places[i];
+        HWND child = GetDlgItem(parent, control.id);
+        const bool made = child != nullptr;
+        if (made) {
+            SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        } else {
+            child = CreateWindowExW(control.exStyle, control.className, control.text.data(),
+                                    WS_CHILD | WS_VISIBLE | control.style, r.left, r.top, r.right - r.left,
+                                    r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                                    instance, nullptr);
+            if (child == nullptr) return false;
+        }
+        // A new control is drawn for the first time with its font; one that was there is drawn anew.
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), made);
     }
     return true;
-}
-
-void MoveControl(HWND control, const RECT& r) noexcept {
-    SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void PlaceControls(HWND parent, std::span<const ControlSpec> controls, UINT dpi, HFONT font) {
-    for (const ControlSpec& control : controls) {
-        const HWND child = GetDlgItem(parent, control.id);
-        MoveControl(child, PixelRect(control.rect, dpi));
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    }
 }
 
 HMONITOR MonitorFor(HWND anchor) noexcept {

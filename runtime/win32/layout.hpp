@@ -6,6 +6,7 @@
 
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace tenmoru {
 
@@ -38,15 +39,13 @@ struct ControlSpec {
 // in twips gets the same size in pixels wherever it stands.
 [[nodiscard]] RECT PixelRect(const TwipsRect& rect, UINT dpi) noexcept;
 
-// Creates the controls of the table as children of parent, in table order (which is the tab order).
-// Returns false if one could not be created.
-bool CreateControls(HWND parent, std::span<const ControlSpec> controls);
+// The table's rectangles in pixels at the DPI, one for each control.
+[[nodiscard]] std::vector<RECT> PixelRects(std::span<const ControlSpec> controls, UINT dpi);
 
-// Moves and sizes a child control to a rectangle in pixels.
-void MoveControl(HWND control, const RECT& r) noexcept;
-
-// Moves and sizes every control of the table for the DPI and gives each the font.
-void PlaceControls(HWND parent, std::span<const ControlSpec> controls, UINT dpi, HFONT font);
+// Puts each control of the table at its rectangle (places[i] for controls[i], in pixels) and gives it
+// the font. A control not made yet is made there, with the font, in table order (which is the tab
+// order), so that it is laid out once. False when one could not be made.
+bool PlaceControls(HWND parent, std::span<const ControlSpec> controls, std::span<const RECT> places, HFONT font);
 
 // The monitor a window placed relative to anchor opens on: the anchor's, else the primary one.
 [[nodiscard]] HMONITOR MonitorFor(HWND anchor) noexcept;

@@ -117,23 +117,26 @@ void DisableDialogDpiScaling(HWND dialog) noexcept {
 bool SystemChangesWindowDpi() noexcept { return Has(Since::Windows81); }
 bool SystemAsksForDpiScaledSize() noexcept { return Has(Since::Windows10v1703); }
 
+bool FrameScalesOnRequest() noexcept {
+    static const bool onRequest = [] {
+        auto* const context = Lookup<HANDLE WINAPI()>(User32(), "GetThreadDpiAwarenessContext", Since::Windows10v1607);
+        auto* const awareness =
+            Lookup<int WINAPI(HANDLE)>(User32(), "GetAwarenessFromDpiAwarenessContext", Since::Windows10v1607);
+        auto* const same =
+            Lookup<BOOL WINAPI(HANDLE, HANDLE)>(User32(), "AreDpiAwarenessContextsEqual", Since::Windows10v1607);
+        if (context == nullptr || awareness == nullptr || same == nullptr) return false;
+        constexpr int kPerMonitorAware = 2;  // DPI_AWARENESS_PER_MONITOR_AWARE
+        const auto perMonitorV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));  // ..._PER_MONITOR_AWARE_V2
+        const HANDLE current = context();
+        // Before Windows 10 1703 the manifest's PerMonitorV2 is unknown and the program runs per-monitor (v1).
+        return awareness(current) == kPerMonitorAware && !(Has(Since::Windows10v1703) && same(current, perMonitorV2));
+    }();
+    return onRequest;
+}
+
 void ScaleFrameWithDpi(HWND window) noexcept {
-    static auto* const context =
-        Lookup<HANDLE WINAPI()>(User32(), "GetThreadDpiAwarenessContext", Since::Windows10v1607);
-    static auto* const awareness =
-        Lookup<int WINAPI(HANDLE)>(User32(), "GetAwarenessFromDpiAwarenessContext", Since::Windows10v1607);
-    static auto* const same =
-        Lookup<BOOL WINAPI(HANDLE, HANDLE)>(User32(), "AreDpiAwarenessContextsEqual", Since::Windows10v1607);
     static auto* const enable = Lookup<BOOL WINAPI(HWND)>(User32(), "EnableNonClientDpiScaling", Since::Windows10v1607);
-    if (context == nullptr || awareness == nullptr || same == nullptr || enable == nullptr) return;
-    constexpr int kPerMonitorAware = 2;                                            // DPI_AWARENESS_PER_MONITOR_AWARE
-    const auto perMonitorV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));  // ..._PER_MONITOR_AWARE_V2
-    const HANDLE current = context();
-    // Per-monitor v2, which Windows 10 1703 brought, scales the frame by itself; before it, the
-    // manifest's PerMonitorV2 is unknown and the program runs per-monitor (v1).
-    if (awareness(current) == kPerMonitorAware && !(Has(Since::Windows10v1703) && same(current, perMonitorV2))) {
-        enable(window);
-    }
+    if (enable != nullptr && FrameScalesOnRequest()) enable(window);
 }
 
 void RestrictDllSearchToSystemFolder() noexcept {

@@ -32,10 +32,13 @@ bool MessageFont(LOGFONTW& font, UINT dpi) noexcept;
 [[nodiscard]] bool SystemChangesWindowDpi() noexcept;
 [[nodiscard]] bool SystemAsksForDpiScaledSize() noexcept;
 
-// Has the system scale the window's frame (title bar, borders) with the DPI of its monitor, as it
-// does by itself for per-monitor v2 windows (Windows 10 1703): where the program runs per-monitor
-// v1 (Windows 10 1607), by EnableNonClientDpiScaling; nothing on earlier systems, which never
-// scale a frame. Called at WM_NCCREATE, for every top-level window.
+// Whether the system scales a window's frame (title bar, borders) with the DPI of its monitor only
+// when the window asks at WM_NCCREATE (EnableNonClientDpiScaling): where the program runs
+// per-monitor v1 (Windows 10 1607). Per-monitor v2 (Windows 10 1703) scales every frame by itself;
+// earlier systems never scale a frame.
+[[nodiscard]] bool FrameScalesOnRequest() noexcept;
+
+// Asks for that, where the system wants it. Called at WM_NCCREATE, for every top-level window.
 void ScaleFrameWithDpi(HWND window) noexcept;
 
 // Stops the dialog manager from scaling a dialog and its controls on a DPI change, for dialogs

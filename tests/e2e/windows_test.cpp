@@ -7,7 +7,7 @@
 
 #include "designs.hpp"
 #include "runtime/colours.hpp"
-#include "runtime/win32/ui_font.hpp"
+#include "runtime/win32/ui_metrics.hpp"
 
 namespace {
 
@@ -19,7 +19,7 @@ constexpr DWORD kSizing = WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 // font's height, fits the room of its control: a label's client area, a button's less its frame.
 void ExpectCaptionFits(HWND control, UINT dpi, int textPercent, bool button) {
     LOGFONTW program{};
-    ::GetObjectW(tenmoru::CreateUiFont(dpi).get(), sizeof program, &program);
+    ::GetObjectW(tenmoru::CreateUiFont(tenmoru::UiMetricsFor(dpi)).get(), sizeof program, &program);
     program.lfHeight = -::MulDiv(::MulDiv(9, static_cast<int>(dpi), 72), textPercent, 100);
     const tenmoru::unique_hfont font(::CreateFontIndirectW(&program));
     const tenmoru::unique_window_dc dc(nullptr);

@@ -14,19 +14,19 @@ namespace {
 
 // The system's standard object for the window, answering every question itself but the role, by
 // get_accRole and through IDispatch alike. It offers the standard object's other interfaces
-// (enumerating the children, the window, services) as its own, so that a client going from one
-// to another never meets the standard object and its client role.
+// (enumerating the children, the window) as its own, and as a service provider it answers for
+// itself, so that a client going from one to another never meets the standard object and its
+// client role.
 class GraphicAccessible final : public IAccessible, public IEnumVARIANT, public IOleWindow, public IServiceProvider {
 public:
     explicit GraphicAccessible(IAccessible* standard) noexcept : standard_(standard) {
         standard_->QueryInterface(__uuidof(IEnumVARIANT), reinterpret_cast<void**>(&children_));
         standard_->QueryInterface(__uuidof(IOleWindow), reinterpret_cast<void**>(&window_));
-        standard_->QueryInterface(__uuidof(IServiceProvider), reinterpret_cast<void**>(&services_));
     }
     GraphicAccessible(const GraphicAccessible&) = delete;
     GraphicAccessible& operator=(const GraphicAccessible&) = delete;
     ~GraphicAccessible() {
-        for (IUnknown* held : std::initializer_list<IUnknown*>{standard_, children_, window_, services_})
+        for (IUnknown* held : std::initializer_list<IUnknown*>{standard_, children_, window_})
             if (held != nullptr) held->Release();
     }
 
@@ -40,7 +40,7 @@ public:
             *object = static_cast<IEnumVARIANT*>(this);
         else if (InlineIsEqualGUID(iid, __uuidof(IOleWindow)) && window_ != nullptr)
             *object = static_cast<IOleWindow*>(this);
-        else if (InlineIsEqualGUID(iid, __uuidof(IServiceProvider)) && services_ != nullptr)
+        else if (InlineIsEqualGUID(iid, __uuidof(IServiceProvider)))
             *object = static_cast<IServiceProvider*>(this);
         if (*object == nullptr) return E_NOINTERFACE;
         AddRef();
@@ -136,10 +136,13 @@ public:
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override { return window_->GetWindow(window); }
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL enter) override { return window_->ContextSensitiveHelp(enter); }
 
-    // Asked for the accessible object as a service, this object answers.
+    // Asked for the accessible object as a service, this object answers; every other service is
+    // refused. The standard object would answer them as oleacc's proxy (IIS_IsOleaccProxy), handing
+    // out itself with its client role, and UI Automation reads no role of its own from a proxy.
     HRESULT STDMETHODCALLTYPE QueryService(REFGUID service, REFIID iid, void** object) override {
         if (InlineIsEqualGUID(service, __uuidof(IAccessible))) return QueryInterface(iid, object);
-        return services_->QueryService(service, iid, object);
+        if (object != nullptr) *object = nullptr;
+        return E_NOINTERFACE;
     }
 
 private:
@@ -148,7 +151,6 @@ private:
     IAccessible* standard_;
     IEnumVARIANT* children_ = nullptr;
     IOleWindow* window_ = nullptr;
-    IServiceProvider* services_ = nullptr;
     LONG references_ = 1;
 };
 

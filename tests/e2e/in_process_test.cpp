@@ -2,6 +2,7 @@
 // other scaling (Wine has one), the picture as a reader asks it, the DLL search, a stack overrun.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <utility>
 
 #include "designs.hpp"
@@ -86,16 +87,57 @@ TEST(InProcess, BothFormsAndTheInputBoxKeepTheirDesignOnEveryMonitorAndThePictur
     ASSERT_TRUE(main.Load(nullptr));
     const e2e::Restore unload([&] { tenmoru::frmAbout2().Unload(); });
     ASSERT_TRUE(tenmoru::frmAbout2().Open(main.Window()));
-    // The picture's role, asked without a place for the answer.
+    // The picture as a reader asks it: a graphic by its role, through IDispatch and as the
+    // IAccessible service, and not oleacc's proxy (UI Automation reads no role of its own from one).
+    ::CoInitialize(nullptr);
     IAccessible* picture = nullptr;
+    ASSERT_TRUE(
+        SUCCEEDED(::AccessibleObjectFromWindow(::GetDlgItem(tenmoru::frmAbout2().Window(), tenmoru::AboutForm::picIcon),
+                                               OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&picture))));
+    IServiceProvider* services = nullptr;
+    picture->QueryInterface(IID_IServiceProvider, reinterpret_cast<void**>(&services));
+    const e2e::Restore release([&] {
+        if (services != nullptr) services->Release();
+        picture->Release();
+    });
+    ASSERT_NE(services, nullptr);
     VARIANT self{};
     self.vt = VT_I4;
-    ::CoInitialize(nullptr);
-    EXPECT_TRUE(
-        SUCCEEDED(::AccessibleObjectFromWindow(::GetDlgItem(tenmoru::frmAbout2().Window(), tenmoru::AboutForm::picIcon),
-                                               OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&picture))) &&
-        picture->get_accRole(self, nullptr) == E_POINTER);
-    if (picture != nullptr) picture->Release();
+    const auto roleOf = [&](IAccessible* object) {
+        VARIANT role{};
+        return object != nullptr && SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4 ? role.lVal : 0;
+    };
+    const struct {
+        const char* way;
+        std::function<LONG()> role;
+    } ways[] = {
+        {"get_accRole", [&] { return roleOf(picture); }},
+        {"IDispatch",
+         [&] {
+             VARIANT role{};
+             DISPPARAMS none{};
+             return SUCCEEDED(picture->Invoke(DISPID_ACC_ROLE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+                                              &none, &role, nullptr, nullptr)) &&
+                            role.vt == VT_I4
+                        ? role.lVal
+                        : 0;
+         }},
+        {"the IAccessible service",
+         [&] {
+             IAccessible* served = nullptr;
+             services->QueryService(IID_IAccessible, IID_IAccessible, reinterpret_cast<void**>(&served));
+             const LONG role = roleOf(served);
+             if (served != nullptr) served->Release();
+             return role;
+         }},
+    };
+    for (const auto& way : ways) EXPECT_EQ(way.role(), ROLE_SYSTEM_GRAPHIC) << way.way;
+    constexpr GUID kIsOleaccProxy{0x902697FA, 0x80E4, 0x4560, {0x80, 0x2A, 0xA1, 0x3F, 0x22, 0xA6, 0x47, 0x09}};
+    IUnknown* proxy = nullptr;
+    EXPECT_TRUE(FAILED(services->QueryService(kIsOleaccProxy, IID_IUnknown, reinterpret_cast<void**>(&proxy))) &&
+                proxy == nullptr)
+        << "it answers as oleacc's proxy";
+    EXPECT_EQ(picture->get_accRole(self, nullptr), E_POINTER) << "the role asked without a place for the answer";
     if (!tenmoru::SystemChangesWindowDpi()) return;  // Windows 7 never changes a window's DPI
     ExpectDpiChanges(main.Window(), e2e::kMain);
     ExpectDpiChanges(tenmoru::frmAbout2().Window(), e2e::kAbout);

@@ -140,9 +140,7 @@ void ScaleFrameWithDpi(HWND window) noexcept {
 }
 
 void RestrictDllSearchToSystemFolder() noexcept {
-    auto* const setDefault = Lookup<BOOL WINAPI(DWORD)>(Kernel32(), "SetDefaultDllDirectories", Since::Windows8);
-    constexpr DWORD kSystemFolderOnly = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
-    if (setDefault == nullptr || !setDefault(kSystemFolderOnly)) SetDllDirectoryW(L"");
+    LimitDllSearch(Lookup<BOOL WINAPI(DWORD)>(Kernel32(), "SetDefaultDllDirectories", Since::Windows8));
 }
 
 }  // namespace tenmoru

@@ -6,10 +6,16 @@
 
 namespace tenmoru {
 
-// Loads the named DLL from the system folder by its full path, and the DLLs it loads by name from
-// the system folder too, never from the program's folder; null when it is not there. The caller
+// Loads the named DLL from the system folder, and the DLLs it loads by name from the system folder
+// too, never from the program's folder or the current one; null when it is not there. The caller
 // keeps it for the program's life.
 [[nodiscard]] HMODULE LoadSystemLibrary(const wchar_t* name) noexcept;
+
+// Limits the search of every DLL loaded from now on to the system folder with the system's
+// SetDefaultDllDirectories (setDefaultDllDirectories; null where the system has none), else takes the
+// current folder out of it. Where that limit holds, LoadSystemLibrary asks for the system folder
+// alone; elsewhere it names the DLL by its full path.
+void LimitDllSearch(BOOL(WINAPI* setDefaultDllDirectories)(DWORD)) noexcept;
 
 // Whether a function type has the calling convention of the Windows API (WINAPI). On x86 a
 // function called with another convention than it was built with corrupts the stack; on x64

@@ -37,28 +37,20 @@ if [ -z "$screenshot" ]; then
   exec "$TENMORU_WINE" "$build/Tenmoru.exe"
 fi
 
-xvfb_pid=""
+TENMORU_XVFB_PID=""
 wineserver_started=""
 cleanup() {
   # Only what this script started: the prefix's server (and with it Tenmoru) and the Xvfb.
   if [ -n "$wineserver_started" ]; then wineserver -k 2>/dev/null || true; fi
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
+  if [ -n "$TENMORU_XVFB_PID" ]; then
+    kill "$TENMORU_XVFB_PID" 2>/dev/null || true
+    wait "$TENMORU_XVFB_PID" 2>/dev/null || true
   fi
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-fifo="$(mktemp -u)"
-mkfifo "$fifo"
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$fifo" 2>/dev/null &
-xvfb_pid=$!
-display=""
-read -r -t 30 display <"$fifo" || true
-rm -f "$fifo"
-[ -n "$display" ] || { echo "run.sh: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$display"
+tenmoru_start_xvfb
 
 if wineserver -p </dev/null >/dev/null 2>&1; then
   wineserver_started=yes

@@ -26,16 +26,16 @@ jobs=2
 # stage_<name> that returns nonzero on failure and add <name> here.
 all_stages=(format native sanitize fuzz windows)
 
-xvfb_pid=""
+TENMORU_XVFB_PID=""
 wineservers=()   # the prefixes whose wineserver this run started
 cleanup() {
   local prefix
   for prefix in "${wineservers[@]}"; do
     WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
   done
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
+  if [ -n "$TENMORU_XVFB_PID" ]; then
+    kill "$TENMORU_XVFB_PID" 2>/dev/null || true
+    wait "$TENMORU_XVFB_PID" 2>/dev/null || true
   fi
 }
 trap cleanup EXIT
@@ -107,24 +107,6 @@ stage_fuzz() {
   run_logged "$log" "$root/scripts/fuzz.sh" --smoke || rc=$?
   summary+=("[fuzz] $(grep -E '^fuzz.sh: number_fuzz' "$log" | tail -n 1)")
   return "$rc"
-}
-
-# A private X display for the Wine programs: Xvfb picks a free display number itself.
-start_xvfb() {
-  local fifo
-  fifo="$(mktemp -u)"
-  mkfifo "$fifo"
-  Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$fifo" 2>/dev/null &
-  xvfb_pid=$!
-  local display=""
-  read -r -t 30 display <"$fifo" || true
-  rm -f "$fifo"
-  if [ -z "$display" ]; then
-    echo "test.sh: Xvfb did not start" >&2
-    return 1
-  fi
-  export DISPLAY=":$display"
-  echo "test.sh: Xvfb on $DISPLAY (pid $xvfb_pid)"
 }
 
 # One wineserver per prefix for the whole run instead of one per test program, and the prefix's
@@ -200,7 +182,8 @@ stage_windows() {
   else
     summary+=("[windows] Wine prefix: 64-bit, running the 64-bit build")
   fi
-  start_xvfb || return 1
+  tenmoru_start_xvfb || return 1
+  echo "test.sh: Xvfb on $DISPLAY (pid $TENMORU_XVFB_PID)"
   local prefix
   for prefix in "${prefixes[@]}"; do serve_prefix "$prefix"; done
   rm -rf "$TENMORU_BUILD_DIR/screenshots"

@@ -65,6 +65,20 @@ _tenmoru_binfmt_interpreters() {
 # The preset whose programs run here: windows, else windows-x64.
 tenmoru_runnable_preset() { if tenmoru_runs_32bit_code; then echo windows; else echo windows-x64; fi; }
 
+# Starts a private X server on a free display (Xvfb picks the number and says it once it listens)
+# and exports DISPLAY; TENMORU_XVFB_PID is the server's, for the caller to stop it.
+tenmoru_start_xvfb() {
+  local fifo display=""
+  fifo="$(mktemp -u)"
+  mkfifo "$fifo"
+  Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$fifo" 2>/dev/null &
+  TENMORU_XVFB_PID=$!
+  read -r -t 30 display <"$fifo" || true
+  rm -f "$fifo"
+  [ -n "$display" ] || { echo "Xvfb did not start" >&2; return 1; }
+  export DISPLAY=":$display"
+}
+
 # The desktop size every program of the prefix runs in.
 TENMORU_WINE_DESKTOP_SIZE="${TENMORU_WINE_DESKTOP_SIZE:-1024x768}"
 

@@ -1,6 +1,5 @@
-// The benchmark's driver: plays Tenmoru.exe and the yardstick (bench_yardstick.exe, the least program
-// with the same main window and boxes) side by side through the end-to-end driver, and prints one
-// table of figures. It passes or fails nothing; a step that goes wrong counts as a failure in its note.
+// The benchmark's driver: plays Tenmoru.exe and the yardsticks side by side through the end-to-end driver and prints a
+// table of figures as it goes. It passes or fails nothing; a step that goes wrong counts as a failure in its note.
 //     bench_driver.exe [--rounds N] [--guesses N]      (defaults 40 and 1000)
 #include <windows.h>
 #include <psapi.h>
@@ -9,16 +8,12 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <cwchar>
-#include <filesystem>
 #include <functional>
-#include <optional>
-#include <stdexcept>
 #include <string>
-#include <tuple>
-#include <utility>
+#include <string_view>
 #include <vector>
 
+#include "about/sys_info_launcher.hpp"
 #include "about/win32/about_form.hpp"
 #include "driver/driver.hpp"
 #include "game/texts.hpp"
@@ -28,80 +23,34 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using tenmoru::Tenmoru;
+using namespace std::chrono_literals;
 
 double MsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// The timed waits look every millisecond, so that a short figure is not rounded up to the driver's
-// usual step.
-bool Poll(const std::function<bool()>& condition) {
-    return e2e::WaitUntil(condition, e2e::ReactTimeout(), std::chrono::milliseconds(1));
+// A figure's samples in the order taken, NaN where a step failed, so that two series taken side by side stay in pairs.
+using Series = std::vector<double>;
+
+// Runs one measured step (it returns its figure); a step that throws counts as a failure.
+bool Take(Series& series, const std::function<double()>& step) try {
+    series.push_back(step());
+    return true;
+} catch (const std::exception& e) {
+    series.push_back(NAN);
+    std::fprintf(stderr, "bench: %s\n", e.what());
+    return false;
 }
 
-// The program's window of the class that comes to the front after the window before, once shown.
-// Each look asks for the foreground window alone, and more only when it changed: the driver's walk
-// over every window, made each millisecond, slows the program under test (which shares the window
-// server) to a third of its pace.
-HWND NextInFront(const e2e::Session& session, HWND before, const wchar_t* className) {
-    HWND front = nullptr, other = before;  // other: the last window in front that is not the one awaited
-    e2e::Require(Poll([&] {
-                     if ((front = ::GetForegroundWindow()) == other || front == nullptr) return false;
-                     DWORD processId = 0;
-                     if (::GetWindowThreadProcessId(front, &processId) == 0 || processId != session.ProcessId() ||
-                         e2e::ClassName(front) != className)
-                         other = front;
-                     return front != other && ::IsWindowVisible(front);
-                 }),
-                 "no window of the awaited class came to the front");
-    return front;
-}
-
-// Keys go to the foreground window: the window is brought there first unless it already is.
-void Front(HWND window) {
-    if (::GetForegroundWindow() != window) {
-        e2e::Require(e2e::BringToForeground(window), "a window did not come to the front");
-    }
-}
-
-struct Series {
-    std::vector<double> samples;
-    int failures = 0;
-};
-
-double Median(std::vector<double> v) {
+// The quantile of the samples that are not NaN.
+double At(std::vector<double> v, double quantile) {
+    std::erase_if(v, [](double x) { return std::isnan(x); });
     if (v.empty()) return NAN;
     std::sort(v.begin(), v.end());
-    return (v[(v.size() - 1) / 2] + v[v.size() / 2]) / 2;
+    const double rank = quantile * static_cast<double>(v.size() - 1);
+    return (v[static_cast<std::size_t>(std::floor(rank))] + v[static_cast<std::size_t>(std::ceil(rank))]) / 2;
 }
-
-// The median of the first (or the last) count samples.
-double Median(const std::vector<double>& v, std::size_t count, bool fromEnd) {
-    count = std::min(count, v.size());
-    return fromEnd ? Median({v.end() - static_cast<std::ptrdiff_t>(count), v.end()})
-                   : Median({v.begin(), v.begin() + static_cast<std::ptrdiff_t>(count)});
-}
-
-// Runs one measured step (it returns milliseconds); a step that throws counts as a failure.
-template <class Step>
-bool Take(Series& series, Step step) {
-    try {
-        series.samples.push_back(step());
-        return true;
-    } catch (const std::exception& e) {
-        ++series.failures;
-        std::fprintf(stderr, "bench: %s\n", e.what());
-        return false;
-    }
-}
-
-// The printed table: figure, value, unit, goal, note.
-std::vector<std::array<std::string, 5>> table{{"figure", "value", "unit", "goal", "note"}};
-
-void Add(std::string figure, std::string value, std::string unit, std::string goal = "", std::string note = "") {
-    table.push_back({std::move(figure), std::move(value), std::move(unit), std::move(goal), std::move(note)});
-}
+double Median(const std::vector<double>& v) { return At(v, 0.5); }
 
 std::string Fixed(double value, int decimals) {
     char text[64];
@@ -109,40 +58,50 @@ std::string Fixed(double value, int decimals) {
     return text;
 }
 
-std::string Note(const Series& s) {
-    return "n " + std::to_string(s.samples.size()) + ", failures " + std::to_string(s.failures);
+std::string Spread(const std::vector<double>& v, int decimals) {
+    const auto failed = std::count_if(v.begin(), v.end(), [](double x) { return std::isnan(x); });
+    return "quartiles " + Fixed(At(v, 0.25), decimals) + " .. " + Fixed(At(v, 0.75), decimals) + "; n " +
+           std::to_string(static_cast<std::ptrdiff_t>(v.size()) - failed) + ", failures " + std::to_string(failed);
 }
 
-// The spread of a series: its quartiles, "p25 .. p75".
-std::string Quartiles(std::vector<double> v, int decimals) {
-    if (v.empty()) return "-";
-    std::sort(v.begin(), v.end());
-    const auto at = [&](double q) {
-        return v[static_cast<std::size_t>(std::lround(q * static_cast<double>(v.size() - 1)))];
-    };
-    return Fixed(at(0.25), decimals) + " .. " + Fixed(at(0.75), decimals);
+void Row(const std::string& figure, const std::string& value, const char* unit, const char* goal = "",
+         const std::string& note = "") {
+    std::printf("%-56s %-13s %-4s %-8s %s\n", figure.c_str(), value.c_str(), unit, goal, note.c_str());
 }
 
-// Where the true median of paired ratios lies with 95 % confidence: the order statistics at ranks
-// n/2 -+ 0.98 sqrt(n) (the sign test's interval), "low .. high".
-std::string MedianInterval(std::vector<double> v) {
-    if (v.size() < 6) return "-";
-    std::sort(v.begin(), v.end());
-    const double n = static_cast<double>(v.size());
+void SeriesRow(const std::string& figure, const Series& s, const char* unit, int decimals = 1,
+               const std::string& note = "") {
+    Row(figure, Fixed(Median(s), decimals), unit, "", note + Spread(s, decimals));
+}
+
+// Tenmoru's samples over a yardstick's taken beside them, by the median of the ratios of the pairs, with where the true
+// median lies at 95 % confidence: the order statistics at ranks n/2 -+ 0.98 sqrt(n) (the sign test's interval).
+void RatioRow(const std::string& figure, const Series& tenmoru, const Series& yardstick, const char* goal,
+              const std::string& more = "") {
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < std::min(tenmoru.size(), yardstick.size()); ++i)
+        if (const double ratio = tenmoru[i] / yardstick[i]; !std::isnan(ratio)) ratios.push_back(ratio);
+    std::sort(ratios.begin(), ratios.end());
+    const auto n = static_cast<double>(ratios.size());
     const auto low = static_cast<std::size_t>(std::max(0.0, std::floor(n / 2 - 0.98 * std::sqrt(n))));
-    return Fixed(v[low], 3) + " .. " + Fixed(v[v.size() - 1 - low], 3);
+    const std::string interval =
+        n < 6 ? "-" : Fixed(ratios[low], 3) + " .. " + Fixed(ratios[ratios.size() - 1 - low], 3);
+    Row(figure + ", median of paired ratios", Fixed(Median(ratios), 3), "", goal,
+        "95% interval " + interval + ", " + Spread(ratios, 3) + more);
 }
 
 struct Program {
-    const wchar_t* exe;
-    const wchar_t* mainClass;
-    std::string name;
+    const wchar_t *exe, *mainClass;
+    const char* name;
 };
-const std::array<Program, 2> kPrograms{
-    {{L"Tenmoru.exe", L"Tenmoru", "Tenmoru"}, {L"bench_yardstick.exe", L"TenmoruYardstick", "yardstick"}}};
+// Tenmoru, the least program with the same main window and boxes, and the least with the same main window alone (the
+// yardstick of start-up and memory, carrying none of the boxes' code).
+constexpr std::array<Program, 3> kPrograms{
+    {{L"Tenmoru.exe", L"Tenmoru", "Tenmoru"},
+     {L"bench_yardstick.exe", L"TenmoruYardstick", "yardstick"},
+     {L"bench_window_yardstick.exe", L"TenmoruYardstick", "window-only yardstick"}}};
 
-// The order of the two programs in round r: alternating, so that neither always goes first.
-std::array<std::size_t, 2> Order(int r) { return {static_cast<std::size_t>(r & 1), static_cast<std::size_t>(~r & 1)}; }
+std::string Of(const char* figure, std::size_t program) { return std::string(figure) + ", " + kPrograms[program].name; }
 
 PROCESS_MEMORY_COUNTERS_EX Memory(const e2e::Session& session) {
     PROCESS_MEMORY_COUNTERS_EX m{};
@@ -151,86 +110,74 @@ PROCESS_MEMORY_COUNTERS_EX Memory(const e2e::Session& session) {
     return m;
 }
 
-// The least program showing the main window alone: the yardstick of start-up and of the memory at
-// start, which carries none of the boxes' code that the other yardstick needs for the guess figures.
-const Program kWindowOnly{L"bench_window_yardstick.exe", L"TenmoruYardstick", "window-only yardstick"};
-
-// Start to main window shown (the session's making) and the peak working set then, in rounds of all
-// three programs in turn, each going first as often as the others; Tenmoru against each yardstick.
+// Start to main window shown (the session's making) and the peak working set then, in rounds of the three programs in
+// turn, each going first as often as the others, after two rounds to warm up; Tenmoru against each yardstick.
 void MeasureStartUp(int rounds) {
     constexpr int kWarmUp = 2;
-    const std::array<const Program*, 3> programs{&kPrograms[0], &kPrograms[1], &kWindowOnly};
-    std::array<Series, 3> time, peak, warmUp;
-    std::array<std::vector<double>, 3> timeRatios, peakRatios;  // [1], [2]: Tenmoru over that yardstick
-    for (int r = -kWarmUp; r < rounds; ++r) {
-        std::array<bool, 3> taken{};
+    std::array<Series, 3> time, peak;
+    Series warm;
+    for (int r = 0; r < kWarmUp + rounds; ++r)
         for (std::size_t k = 0; k < 3; ++k) {
-            const std::size_t p = (static_cast<std::size_t>(r + kWarmUp) + k) % 3;
-            taken[p] = Take(r < 0 ? warmUp[p] : time[p], [&] {
-                std::optional<e2e::Session> session;
+            const std::size_t p = (static_cast<std::size_t>(r) + k) % 3;
+            double mib = NAN;
+            Take(r < kWarmUp ? warm : time[p], [&] {
                 const auto start = Clock::now();
-                session.emplace(programs[p]->exe, programs[p]->mainClass);
+                const e2e::Session session(kPrograms[p].exe, kPrograms[p].mainClass);
                 const double ms = MsSince(start);
-                if (r >= 0)
-                    peak[p].samples.push_back(static_cast<double>(Memory(*session).PeakWorkingSetSize) / 1048576);
+                mib = static_cast<double>(Memory(session).PeakWorkingSetSize) / 1048576;
                 return ms;
             });
+            (r < kWarmUp ? warm : peak[p]).push_back(mib);
         }
-        for (std::size_t y = 1; y < 3 && r >= 0 && taken[0]; ++y) {
-            if (!taken[y]) continue;
-            timeRatios[y].push_back(time[0].samples.back() / time[y].samples.back());
-            peakRatios[y].push_back(peak[0].samples.back() / peak[y].samples.back());
-        }
+    for (std::size_t p = 0; p < 3; ++p) {
+        SeriesRow(Of("start to main window shown", p), time[p], "ms");
+        SeriesRow(Of("peak working set with the window shown", p), peak[p], "MiB", 2);
     }
-    for (std::size_t p = 0; p < 3; ++p)
-        Add("start to main window shown, " + programs[p]->name, Fixed(Median(time[p].samples), 1), "ms", "",
-            "quartiles " + Quartiles(time[p].samples, 1) + "; " + Note(time[p]));
     for (std::size_t y = 1; y < 3; ++y) {
-        const std::string over = "Tenmoru / " + programs[y]->name,
-                          pairs = std::to_string(timeRatios[y].size()) + " pairs";
-        Add("start-up " + over + ", ratio of medians", Fixed(Median(time[0].samples) / Median(time[y].samples), 3), "",
-            "<= 1.05");
-        Add("start-up " + over + ", median of paired ratios", Fixed(Median(timeRatios[y]), 3), "", "<= 1.05",
-            "95% interval " + MedianInterval(timeRatios[y]) + ", quartiles " + Quartiles(timeRatios[y], 3) + "; " +
-                pairs);
-    }
-    for (std::size_t p = 0; p < 3; ++p)
-        Add("peak working set with the window shown, " + programs[p]->name, Fixed(Median(peak[p].samples), 2), "MiB",
-            "", "quartiles " + Quartiles(peak[p].samples, 2) + "; n " + std::to_string(peak[p].samples.size()));
-    for (std::size_t y = 1; y < 3; ++y)
-        Add("peak working set Tenmoru / " + programs[y]->name + ", median of paired ratios",
-            Fixed(Median(peakRatios[y]), 3), "", "<= 1.03",
-            "95% interval " + MedianInterval(peakRatios[y]) + ", quartiles " + Quartiles(peakRatios[y], 3) + "; " +
-                std::to_string(peakRatios[y].size()) + " pairs; difference of medians " +
-                Fixed((Median(peak[0].samples) - Median(peak[y].samples)) * 1024, 0) + " KiB");
-    for (const Program* program : programs) {
-        const auto bytes = std::filesystem::file_size(e2e::OwnFolder() / program->exe);
-        Add("size of " + std::filesystem::path(program->exe).string(), Fixed(static_cast<double>(bytes) / 1024, 1),
-            "KiB", program == programs[0] ? "<= 88" : "", std::to_string(bytes) + " bytes");
+        const std::string over = std::string("Tenmoru / ") + kPrograms[y].name;
+        RatioRow("start-up " + over, time[0], time[y], "<= 1.05",
+                 "; ratio of medians " + Fixed(Median(time[0]) / Median(time[y]), 3));
+        RatioRow("peak working set " + over, peak[0], peak[y], "<= 1.03",
+                 "; difference of medians " + Fixed((Median(peak[0]) - Median(peak[y])) * 1024, 0) + " KiB");
     }
 }
 
-// The box that came to the front, as the driver reads it once its window walk finds it first.
-e2e::Box ShownBox(const e2e::Session& session, HWND front) {
+// The timed waits look every millisecond, so that a short figure is not rounded up to the driver's usual step.
+bool Poll(const std::function<bool()>& condition) { return e2e::WaitUntil(condition, e2e::ReactTimeout(), 1ms); }
+
+// The program's window of the class that comes to the front after the window before, once shown. Each look asks for
+// the foreground window alone, and more only when it changed: a walk over every window each millisecond would slow
+// the program under test, which shares the window server.
+HWND NextInFront(const e2e::Session& session, HWND before, const wchar_t* className) {
+    HWND front = nullptr, other = before;  // other: the last window in front that is not the one awaited
+    e2e::Require(Poll([&] {
+                     if ((front = ::GetForegroundWindow()) == other || front == nullptr) return false;
+                     DWORD owner = 0;
+                     if (::GetWindowThreadProcessId(front, &owner) == 0 || owner != session.ProcessId() ||
+                         e2e::ClassName(front) != className)
+                         other = front;
+                     return front != other && ::IsWindowVisible(front);
+                 }),
+                 "no window of the awaited class came to the front");
+    return front;
+}
+
+// Enter on the window in front, timed to the next box shown, as the driver reads it.
+e2e::Box PressEnter(const e2e::Session& session, HWND window, double& ms) {
+    const auto pressed = Clock::now();
+    e2e::PressKey(VK_RETURN);
+    const HWND front = NextInFront(session, window, L"#32770");
+    ms = MsSince(pressed);
     std::optional<e2e::Box> box;
     e2e::Require(e2e::WaitUntil([&] { return (box = session.ShownBox()) && box->window == front; }),
                  "the box in front is not the program's");
     return *box;
 }
 
-// Enter on a box, timed to the next box shown.
-e2e::Box PressEnter(const e2e::Session& session, HWND box, double& ms) {
-    const auto pressed = Clock::now();
-    e2e::PressKey(VK_RETURN);
-    const HWND front = NextInFront(session, box, L"#32770");
-    ms = MsSince(pressed);
-    return ShownBox(session, front);
-}
-
 // Enter on the start button (focused with Tab where it is not) to the input box shown; the box is cancelled.
 double StartButtonToInputBox(const e2e::Session& session) {
-    const HWND start = session.Control(Tenmoru::cmdstat);
-    e2e::Require(e2e::BringToForeground(session.Main()), "the main window did not come to the front");
+    const HWND start = session.Control(tenmoru::Tenmoru::cmdstat);
+    e2e::Require(e2e::BringToForeground(session.Main()), "the main window is not in front");
     if (e2e::FocusedWindow(start) != start) e2e::PressKey(VK_TAB);
     e2e::Require(e2e::WaitUntil([&] { return e2e::FocusedWindow(start) == start; }), "the start button has no focus");
     double ms = 0;
@@ -239,213 +186,135 @@ double StartButtonToInputBox(const e2e::Session& session) {
     return ms;
 }
 
-// One long game of guesses "0", which the game answers as out of range and goes on; the private
-// bytes (KiB) and the top-level windows of the process before and after.
-struct LongGame {
-    Series answerShown, nextInputBox;
-    std::optional<e2e::Box> box;
-    std::array<std::size_t, 2> privateKiB{}, windows{};
-};
-
-void Count(const e2e::Session& session, LongGame& game, std::size_t after) {
-    const auto m = Memory(session);
-    game.privateKiB[after] = (m.PrivateUsage != 0 ? m.PrivateUsage : m.PagefileUsage) / 1024;
-    game.windows[after] = e2e::Windows(session.ProcessId()).size();
-}
-
-// Types the guess, then times OK on the input box to the answer shown and OK on the answer to the next input box.
-void Guess(const e2e::Session& session, LongGame& game) {
-    const HWND field = ::GetDlgItem(game.box->window, tenmoru::kInputFieldId);
-    Front(game.box->window);
-    e2e::Require(e2e::WaitUntil([&] { return e2e::FocusedWindow(field) == field; }), "the input field has no focus");
-    e2e::TypeText(L"0");
-    e2e::Require(Poll([&] { return e2e::Text(field) == L"0"; }), "the typed guess did not arrive");
-    double answerMs = 0, nextMs = 0;
-    const e2e::Box answer = PressEnter(session, std::exchange(game.box, std::nullopt)->window, answerMs);
-    e2e::Require(!answer.input && answer.text == tenmoru::kOutOfRange, "the guess got another answer");
-    Front(answer.window);
-    game.box = PressEnter(session, answer.window, nextMs);
-    e2e::Require(game.box->input, "no input box after the answer");
-    game.answerShown.samples.push_back(answerMs);
-    game.nextInputBox.samples.push_back(nextMs);
-}
-
-// After a failed guess: the input box again, whatever was open.
-void Recover(const e2e::Session& session, LongGame& game) {
-    ++game.answerShown.failures;
-    ++game.nextInputBox.failures;
-    try {
-        for (int step = 0; step < 3 && !(game.box && game.box->input); ++step) {
-            game.box = session.ShownBox();
-            game.box = !game.box ? session.StartGame() : game.box->input ? game.box : session.Close(game.box->window);
-        }
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "bench: no way back to the game: %s\n", e.what());
-    }
-}
-
-void ReportGuesses(const std::array<LongGame, 2>& games, std::size_t guesses) {
-    const std::size_t k = std::min<std::size_t>(100, guesses / 2);
-    for (const auto& [what, shortName, series] :
-         {std::tuple{"OK to answer shown", "OK to answer", &LongGame::answerShown},
-          std::tuple{"answer's OK to next input box", "OK to next box", &LongGame::nextInputBox}}) {
-        std::array<double, 2> trend{};
-        for (std::size_t p = 0; p < 2; ++p) {
-            const auto& v = (games[p].*series).samples;
-            const double first = Median(v, k, false), last = Median(v, k, true);
-            trend[p] = last / first;
-            Add(std::string("guess: ") + what + ", " + kPrograms[p].name, Fixed(Median(v), 1), "ms", "",
-                "first " + std::to_string(k) + " " + Fixed(first, 1) + ", last " + std::to_string(k) + " " +
-                    Fixed(last, 1) + ", last/first " + Fixed(trend[p], 3) + "; " + Note(games[p].*series));
-        }
-        Add(std::string("guess: ") + shortName + ", last/first Tenmoru / yardstick", Fixed(trend[0] / trend[1], 3), "");
-    }
-}
-
-// Both programs open at once: the start button, then the long game in alternating blocks.
+// Both programs open at once: the start button, then one long game of guesses "0" each (which the game answers as out
+// of range and goes on), in alternating short blocks, so that a burst of load from elsewhere falls on both programs'
+// first (or last) hundred guesses alike. A guess is timed from OK on the input box to the answer shown, and from OK on
+// the answer to the next input box.
 void MeasureGame(int clicks, int guesses) {
-    const e2e::Session tenmoruSession(kPrograms[0].exe, kPrograms[0].mainClass);
-    const e2e::Session yardstickSession(kPrograms[1].exe, kPrograms[1].mainClass);
-    const std::array<const e2e::Session*, 2> sessions{&tenmoruSession, &yardstickSession};
+    const e2e::Session tenmoru(kPrograms[0].exe, kPrograms[0].mainClass),
+        yardstick(kPrograms[1].exe, kPrograms[1].mainClass);
+    const std::array<const e2e::Session*, 2> sessions{&tenmoru, &yardstick};
     std::array<Series, 2> start;
-    for (int i = 0; i < clicks; ++i)
-        for (const std::size_t p : Order(i)) Take(start[p], [&] { return StartButtonToInputBox(*sessions[p]); });
-    for (std::size_t p = 0; p < 2; ++p)
-        Add("start button (Enter) to input box shown, " + kPrograms[p].name, Fixed(Median(start[p].samples), 1), "ms",
-            "", Note(start[p]));
+    for (std::size_t i = 0; i < static_cast<std::size_t>(clicks); ++i)
+        for (const std::size_t p : {i & 1, ~i & 1}) Take(start[p], [&] { return StartButtonToInputBox(*sessions[p]); });
+    for (std::size_t p = 0; p < 2; ++p) SeriesRow(Of("start button (Enter) to input box shown", p), start[p], "ms");
+    RatioRow("start button to input box Tenmoru / yardstick", start[0], start[1], "<= 1.10");
 
-    std::array<LongGame, 2> games;
-    for (std::size_t p = 0; p < 2; ++p) {
-        Count(*sessions[p], games[p], 0);
-        games[p].box = sessions[p]->StartGame();
-    }
-    // Short blocks, so that a burst of load from elsewhere, which lasts seconds, falls on both
-    // programs' first (or last) hundred guesses alike.
+    std::array<std::array<Series, 2>, 2> times;  // [program][answer shown, next input box]
+    std::array<std::optional<e2e::Box>, 2> boxes;
+    std::array<std::string, 2> counts;  // private bytes and top-level windows before, then after
+    const auto count = [&](std::size_t p) {
+        const auto m = Memory(*sessions[p]);
+        counts[p] += (counts[p].empty() ? "" : " -> ") +
+                     std::to_string((m.PrivateUsage ? m.PrivateUsage : m.PagefileUsage) / 1024) + " KiB, " +
+                     std::to_string(e2e::Windows(sessions[p]->ProcessId()).size()) + " windows";
+    };
+    // After a failure, the input box again: every box closed, a new game.
+    const auto guess = [&](const e2e::Session& session, std::optional<e2e::Box>& box, std::array<Series, 2>& time) {
+        double nextMs = NAN;
+        if (!Take(time[0], [&] {
+                const HWND field = ::GetDlgItem(box->window, tenmoru::kInputFieldId);
+                e2e::Require(::GetForegroundWindow() == box->window || e2e::BringToForeground(box->window),
+                             "not in front");
+                e2e::Require(e2e::WaitUntil([&] { return e2e::FocusedWindow(field) == field; }),
+                             "the field has no focus");
+                e2e::TypeText(L"0");
+                e2e::Require(Poll([&] { return e2e::Text(field) == L"0"; }), "the guess did not arrive");
+                double answerMs = 0;
+                const e2e::Box answer = PressEnter(session, std::exchange(box, std::nullopt)->window, answerMs);
+                e2e::Require(!answer.input && answer.text == tenmoru::kOutOfRange, "the guess got another answer");
+                box = PressEnter(session, answer.window, nextMs);
+                e2e::Require(box->input, "no input box after the answer");
+                return answerMs;
+            }))
+            try {
+                nextMs = NAN;
+                for (std::optional<e2e::Box> open; (open = session.ShownBox());) session.Close(open->window, VK_ESCAPE);
+                box = session.StartGame();
+            } catch (const std::exception&) {
+                box.reset();
+            }
+        time[1].push_back(nextMs);
+    };
+    for (std::size_t p = 0; p < 2; ++p) count(p), boxes[p] = sessions[p]->StartGame();
     constexpr int kBlock = 10;
     for (int b = 0; b * kBlock < guesses; ++b)
-        for (const std::size_t p : Order(b))
-            for (int g = b * kBlock; g < std::min(guesses, (b + 1) * kBlock); ++g) try {
-                    Guess(*sessions[p], games[p]);
-                } catch (const std::exception& e) {
-                    std::fprintf(stderr, "bench: %s guess %d: %s\n", kPrograms[p].name.c_str(), g + 1, e.what());
-                    Recover(*sessions[p], games[p]);
-                }
+        for (const std::size_t p : {static_cast<std::size_t>(b & 1), static_cast<std::size_t>(~b & 1)})
+            for (int g = b * kBlock; g < std::min(guesses, (b + 1) * kBlock) && boxes[p]; ++g)
+                guess(*sessions[p], boxes[p], times[p]);
     for (std::size_t p = 0; p < 2; ++p) {
-        if (games[p].box) sessions[p]->Close(games[p].box->window, VK_ESCAPE);
-        Count(*sessions[p], games[p], 1);
+        if (boxes[p]) sessions[p]->Close(boxes[p]->window, VK_ESCAPE);
+        count(p);
     }
-    ReportGuesses(games, static_cast<std::size_t>(guesses));
-    for (std::size_t p = 0; p < 2; ++p)
-        Add("long game: private bytes before -> after, " + kPrograms[p].name,
-            std::to_string(games[p].privateKiB[0]) + " -> " + std::to_string(games[p].privateKiB[1]), "KiB");
-    for (std::size_t p = 0; p < 2; ++p)
-        Add("long game: top-level windows before -> after, " + kPrograms[p].name,
-            std::to_string(games[p].windows[0]) + " -> " + std::to_string(games[p].windows[1]), "");
+    // The trend: the median of the last hundred guesses over the first hundred's.
+    for (std::size_t t = 0; t < 2; ++t) {
+        const std::string what = t == 0 ? "guess: OK to answer shown" : "guess: answer's OK to next input box";
+        std::array<double, 2> trend{};
+        for (std::size_t p = 0; p < 2; ++p) {
+            const Series& v = times[p][t];
+            const auto n = static_cast<std::ptrdiff_t>(std::min<std::size_t>(100, v.size() / 2));
+            const double head = Median({v.begin(), v.begin() + n}), tail = Median({v.end() - n, v.end()});
+            trend[p] = tail / head;
+            SeriesRow(Of(what.c_str(), p), v, "ms", 1,
+                      "first " + std::to_string(n) + " " + Fixed(head, 1) + ", last " + std::to_string(n) + " " +
+                          Fixed(tail, 1) + ", last/first " + Fixed(trend[p], 3) + "; ");
+        }
+        Row(what + ", Tenmoru / yardstick", Fixed(Median(times[0][t]) / Median(times[1][t]), 3), "", "<= 1.10",
+            "ratio of medians; last/first Tenmoru / yardstick " + Fixed(trend[0] / trend[1], 3));
+    }
+    for (std::size_t p = 0; p < 2; ++p) Row(Of("long game before -> after", p), counts[p], "");
 }
 
-// A copy of the marker in a folder of its own under C:\, named by the system-information tool's
-// registry value PATH while this lives; the value is restored after.
-class MarkerTool {
-public:
-    // Where every marker started by the programs of this run records its start (set before any starts).
-    static std::filesystem::path Record() { return e2e::OwnFolder() / L"marker.started"; }
-
-    MarkerTool() {
-        std::filesystem::create_directories(folder_);
-        std::filesystem::copy_file(e2e::OwnFolder() / L"marker.exe", tool_,
-                                   std::filesystem::copy_options::overwrite_existing);
-        std::wstring old(4096, L'\0');
-        DWORD bytes = static_cast<DWORD>(old.size() * sizeof(wchar_t));
-        if (::RegGetValueW(HKEY_LOCAL_MACHINE, kKey, L"PATH", RRF_RT_REG_SZ, nullptr, old.data(), &bytes) ==
-            ERROR_SUCCESS)
-            old_ = old.c_str();
-        Set(tool_.wstring());
-    }
-    ~MarkerTool() {
-        if (old_)
-            Set(*old_);
-        else
-            ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kKey, L"PATH");
-        std::error_code error;  // the last marker may still be ending
-        e2e::WaitUntil([&] { return std::filesystem::remove_all(folder_, error) != static_cast<std::uintmax_t>(-1); });
-    }
-    MarkerTool(const MarkerTool&) = delete;
-    MarkerTool& operator=(const MarkerTool&) = delete;
-
-    // Whether a marker started (its record appeared) within the time a window has to react; the record goes.
-    [[nodiscard]] bool Started() const {
-        const std::filesystem::path record = Record();
-        std::error_code error;
-        return Poll([&] { return std::filesystem::exists(record); }) && std::filesystem::remove(record, error);
-    }
-
-private:
-    static constexpr wchar_t kKey[] = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-    void Set(const std::wstring& value) const {
-        ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kKey, L"PATH", REG_SZ, value.c_str(),
-                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    }
-    std::filesystem::path folder_ = L"C:\\tenmoru-bench-" + std::to_wstring(::GetCurrentProcessId());
-    std::filesystem::path tool_ = folder_ / L"MSINFO32.EXE";
-    std::optional<std::wstring> old_;
-};
-
-// The version label's click to the About dialog shown (closed with Esc between), then the
-// system-information button's click to the marker started.
+// The version label's click to the About dialog shown (closed with Esc between), then the system-information button's
+// click to the marker started, the registry naming it for the time.
 void MeasureAbout(int count) {
     const e2e::Session session;
     Series open, tool;
     for (int i = 0; i < count; ++i)
         Take(open, [&] {
-            e2e::Require(e2e::BringToForeground(session.Main()), "the main window did not come to the front");
+            e2e::Require(e2e::BringToForeground(session.Main()), "the main window is not in front");
             const auto clicked = Clock::now();
-            e2e::ClickAt(session.Control(Tenmoru::lblver));
+            e2e::ClickAt(session.Control(tenmoru::Tenmoru::lblver));
             const HWND about = NextInFront(session, session.Main(), tenmoru::kAboutFormClass);
             const double ms = MsSince(clicked);
-            Front(about);
             e2e::PressKey(VK_ESCAPE);
             e2e::Require(e2e::WaitUntil([&] { return !::IsWindow(about); }), "Esc did not close the About dialog");
             return ms;
         });
-    Add("version label click to About dialog shown", Fixed(Median(open.samples), 1), "ms", "", Note(open));
+    SeriesRow("version label click to About dialog shown", open, "ms");
 
-    const MarkerTool marker;
-    e2e::Require(e2e::BringToForeground(session.Main()), "the main window did not come to the front");
+    const std::wstring marker = (e2e::OwnFolder() / L"marker.exe").wstring(), key(tenmoru::kSysInfoPathKey);
+    const e2e::Restore named = e2e::SetRegistryValue(HKEY_LOCAL_MACHINE, key.c_str(), L"PATH", REG_SZ, marker.c_str(),
+                                                     static_cast<DWORD>(marker.size() * 2 + 2));
     const HWND about = session.OpenAbout();
-    e2e::Require(about != nullptr, "the version label showed no About dialog");
     for (int i = 0; i < count; ++i)
         Take(tool, [&] {
-            Front(about);
+            e2e::Require(::GetForegroundWindow() == about || e2e::BringToForeground(about), "not in front");
             const auto clicked = Clock::now();
             e2e::ClickAt(::GetDlgItem(about, tenmoru::AboutForm::cmdSysInfo));
-            e2e::Require(marker.Started(), "the marker did not start");
+            e2e::Require(e2e::ToolStarted(e2e::ReactTimeout()).has_value(), "the marker did not start");
             return MsSince(clicked);
         });
-    Add("system-information click to marker process started", Fixed(Median(tool.samples), 1), "ms", "", Note(tool));
-}
-
-int Option(int argc, wchar_t** argv, const wchar_t* name, int fallback) {
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::wcscmp(argv[i], name) == 0) return std::max(1, _wtoi(argv[i + 1]));
-    return fallback;
+    SeriesRow("system-information click to marker process started", tool, "ms");
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    const int rounds = Option(argc, argv, L"--rounds", 40), guesses = Option(argc, argv, L"--guesses", 1000);
-    ::SetEnvironmentVariableW(L"TENMORU_MARKER_RECORD", MarkerTool::Record().c_str());
-    int status = 0;
+    int rounds = 40, guesses = 1000;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::wstring_view(argv[i]) == L"--rounds") rounds = std::max(1, _wtoi(argv[i + 1]));
+        if (std::wstring_view(argv[i]) == L"--guesses") guesses = std::max(1, _wtoi(argv[i + 1]));
+    }
+    e2e::RecordToolStarts();  // for every program started from now on
+    Row("figure", "value", "unit", "goal", "note");
     try {
         MeasureStartUp(rounds);
         MeasureGame(rounds, guesses);
         MeasureAbout(rounds);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench: stopped early: %s\n", e.what());
-        status = 1;
+        return 1;
     }
-    for (const auto& row : table)
-        std::printf("%-56s %-13s %-4s %-8s %s\n", row[0].c_str(), row[1].c_str(), row[2].c_str(), row[3].c_str(),
-                    row[4].c_str());
-    return status;
+    return 0;
 }

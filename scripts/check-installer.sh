@@ -25,6 +25,8 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 exe="$(realpath "$1")"
 build="$(dirname "$exe")"
 
+# shellcheck source=scripts/wine-env.sh
+source "$root/scripts/wine-env.sh" "$build"   # for tenmoru_start_xvfb; the prefix is this test's own:
 export WINEPREFIX="$build/wineprefix-installer" WINEARCH=win64 WINEDEBUG=-all
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 # No Mono or Gecko; and no menu entries or icons written into this machine's home for the shortcut.
@@ -65,7 +67,7 @@ leftovers() {
 work="$(mktemp -d)"
 server_started=""
 finished=""
-xvfb_pid=""
+TENMORU_XVFB_PID=""
 cleanup() {
   if [ -z "$finished" ] && [ -f "$work/new.msi" ]; then
     # Stopped half way: the prefix ends without Tenmoru all the same (msiexec /x of a product that is
@@ -74,9 +76,9 @@ cleanup() {
     server_started=yes
   fi
   [ -z "$server_started" ] || wineserver -k 2>/dev/null || true   # WINEPREFIX is this test's own
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
+  if [ -n "$TENMORU_XVFB_PID" ]; then
+    kill "$TENMORU_XVFB_PID" 2>/dev/null || true
+    wait "$TENMORU_XVFB_PID" 2>/dev/null || true
   fi
   rm -rf "$work"
 }
@@ -85,14 +87,7 @@ trap 'exit 130' INT TERM
 trap 'echo "check-installer: stopped by a failing command at line $LINENO" >&2' ERR
 winpath() { local p="${1//\//\\}"; echo "Z:$p"; }
 
-# The display: Xvfb picks a free number itself.
-mkfifo "$work/display"
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-display=""
-read -r -t 30 display <"$work/display" || true
-[ -n "$display" ] || { echo "check-installer: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$display"
+tenmoru_start_xvfb
 
 mkdir "$work/files"
 cp "$exe" "$work/files/Tenmoru.exe"

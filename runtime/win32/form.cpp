@@ -32,8 +32,9 @@ bool Form::Load(HWND anchor) {
     if (hwnd_ != nullptr) return true;
     // Made where it opens: measured for that monitor, then created there, so that it is laid out
     // once, for the DPI it is shown at.
-    metrics_ = UiMetricsFor(MonitorDpi(MonitorFor(anchor)));
-    const RECT place = PlaceOnWorkArea(DesignedSize(metrics_), anchor, design_.placement);
+    const HMONITOR monitor = MonitorFor(anchor);
+    metrics_ = UiMetricsFor(MonitorDpi(monitor));
+    const RECT place = PlaceOnWorkArea(DesignedSize(metrics_), monitor, anchor, design_.placement);
     return RegisterWindowClass(design_.className, &Form::WindowProc) &&
            CreateWindowExW(design_.exStyle, design_.className, design_.caption.data(), design_.style, place.left,
                            place.top, place.right - place.left, place.bottom - place.top, nullptr, nullptr,

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "runtime/app.hpp"
 #include "runtime/win32/handles.hpp"
@@ -43,11 +45,11 @@ struct Layout {
     SIZE window;
 };
 
-// Height of the prompt's text wrapped to the width, in the font (measured on the screen: the box
-// may not be made yet).
+// Height of the prompt's text wrapped to the width, in the font (measured in memory, as the screen
+// would show it: taking the screen's device context costs more).
 int PromptTextHeight(std::wstring_view prompt, HFONT font, int width) {
     RECT bounds{0, 0, width, 0};
-    const unique_window_dc dc(nullptr);
+    const unique_memory_dc dc{CreateCompatibleDC(nullptr)};
     const unique_select_object selected(dc.get(), font);
     DrawTextW(dc.get(), prompt.data(), static_cast<int>(prompt.size()), &bounds,
               DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
@@ -77,9 +79,9 @@ Layout Measure(HWND dialog, std::wstring_view prompt, HFONT font, const UiMetric
 
 struct InputBoxState {
     std::wstring prompt;
-    std::wstring title;
     std::wstring defaultText;
     std::array<ControlSpec, kControls.size()> controls;  // the table, with the prompt and the default text
+    HMONITOR monitor;                                    // where the box opens: its owner's
     UiMetrics metrics;
     unique_hfont font;
     std::wstring result;
@@ -109,9 +111,8 @@ std::wstring FieldText(HWND dialog) {
 // owner; its controls are made in their places.
 INT_PTR OnInitDialog(HWND dialog, InputBoxState& state) {
     DisableDialogDpiScaling(dialog);  // the box lays itself out for every DPI
-    SetWindowTextW(dialog, state.title.c_str());
     const Layout layout = Measure(dialog, state.prompt, state.font.get(), state.metrics);
-    const RECT place = PlaceOnWorkArea(layout.window, GetWindow(dialog, GW_OWNER), Placement::CentredOn);
+    const RECT place = PlaceOnWorkArea(layout.window, state.monitor, GetWindow(dialog, GW_OWNER), Placement::CentredOn);
     SetWindowPos(dialog, nullptr, place.left, place.top, layout.window.cx, layout.window.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     if (!PlaceControls(dialog, state.controls, layout.controls, state.font.get())) {
@@ -212,31 +213,32 @@ LRESULT CALLBACK OnWindowCreation(int code, WPARAM window, LPARAM created) noexc
 }  // namespace
 
 std::wstring RunInputBox(HWND owner, std::wstring_view prompt, std::wstring_view title, std::wstring_view defaultText) {
-    // Laid out for the monitor where the box opens, its owner's.
+    const HMONITOR monitor = MonitorFor(owner);
     InputBoxState state{std::wstring(prompt),
-                        std::wstring(title.empty() ? App.Title : title),
                         std::wstring(defaultText),
                         kControls,
-                        UiMetricsFor(MonitorDpi(MonitorFor(owner))),
+                        monitor,
+                        UiMetricsFor(MonitorDpi(monitor)),
                         {},
                         {},
                         {}};
     state.controls[0].text = state.prompt;
     state.controls[1].text = state.defaultText;
     state.font = CreateUiFont(state.metrics);
-    // An empty frame: the controls come from the table above, laid out for the DPI.
-    struct alignas(DWORD) EmptyDialog {
-        DLGTEMPLATE frame;
-        WORD menu;
-        WORD windowClass;
-        WORD title;
-    };
-    const EmptyDialog dialog{{DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0, 0, 0}, 0, 0, 0};
+    // A frame with the title and nothing in it: the controls come from the table above, laid out for
+    // the DPI. The template is the frame, no menu, the dialog class, then the title.
+    const DLGTEMPLATE frame{DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0, 0, 0};
+    const std::wstring_view caption = title.empty() ? App.Title : title;
+    std::vector<WORD> dialog(sizeof frame / sizeof(WORD) + 2, 0);  // the allocation is aligned as a DWORD needs
+    std::memcpy(dialog.data(), &frame, sizeof frame);
+    dialog.insert(dialog.end(), caption.begin(), caption.end());
+    dialog.push_back(0);
     dialogWindowProc = nullptr;
     if (FrameScalesOnRequest())
         state.watch.reset(SetWindowsHookExW(WH_CBT, &OnWindowCreation, nullptr, GetCurrentThreadId()));
-    const INT_PTR closedWith = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &dialog.frame, owner, &InputBoxProc,
-                                                       reinterpret_cast<LPARAM>(&state));
+    const INT_PTR closedWith =
+        DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialog.data()), owner,
+                                &InputBoxProc, reinterpret_cast<LPARAM>(&state));
     return closedWith == IDOK ? state.result : std::wstring{};
 }
 

@@ -25,11 +25,11 @@ std::vector<RECT> PixelRects(std::span<const ControlSpec> controls, UINT dpi) {
 
 bool PlaceControls(HWND parent, std::span<const ControlSpec> controls, std::span<const RECT> places, HFONT font) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+    const bool made = GetWindow(parent, GW_CHILD) != nullptr;  // all of them, or none yet
     for (std::size_t i = 0; i < controls.size() && i < places.size(); ++i) {
         const ControlSpec& control = controls[i];
         const RECT& r = places[i];
-        HWND child = GetDlgItem(parent, control.id);
-        const bool made = child != nullptr;
+        HWND child = made ? GetDlgItem(parent, control.id) : nullptr;
         if (made) {
             SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
@@ -51,11 +51,11 @@ HMONITOR MonitorFor(HWND anchor) noexcept {
                              : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
 }
 
-RECT PlaceOnWorkArea(SIZE size, HWND anchor, Placement placement) noexcept {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFor(anchor), &monitor);
-    const RECT& work = monitor.rcWork;
+RECT PlaceOnWorkArea(SIZE size, HMONITOR monitor, HWND anchor, Placement placement) noexcept {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(monitor, &info);
+    const RECT& work = info.rcWork;
     RECT around = work;
     const bool anchored =
         anchor != nullptr && IsWindowVisible(anchor) && !IsIconic(anchor) && GetWindowRect(anchor, &around);

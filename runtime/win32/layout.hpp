@@ -50,11 +50,11 @@ bool PlaceControls(HWND parent, std::span<const ControlSpec> controls, std::span
 // The monitor a window placed relative to anchor opens on: the anchor's, else the primary one.
 [[nodiscard]] HMONITOR MonitorFor(HWND anchor) noexcept;
 
-// Where a window of the size goes on the work area of MonitorFor(anchor): centred on the anchor,
-// or beside it (right of it, else left of it, top edges level; centred on the work area when
-// neither side has room). Without a visible anchor it is centred on the work area; it always stays
-// inside the work area.
+// Where a window of the size goes on the work area of the monitor (MonitorFor(anchor), which the
+// caller has at hand): centred on the anchor, or beside it (right of it, else left of it, top edges
+// level; centred on the work area when neither side has room). Without a visible anchor it is
+// centred on the work area; it always stays inside the work area.
 enum class Placement { CentredOn, Beside };
-[[nodiscard]] RECT PlaceOnWorkArea(SIZE size, HWND anchor, Placement placement) noexcept;
+[[nodiscard]] RECT PlaceOnWorkArea(SIZE size, HMONITOR monitor, HWND anchor, Placement placement) noexcept;
 
 }  // namespace tenmoru

@@ -283,9 +283,8 @@ void MeasureAbout(int count) {
         });
     SeriesRow("version label click to About dialog shown", open, "ms");
 
-    const std::wstring marker = (e2e::OwnFolder() / L"marker.exe").wstring(), key(tenmoru::kSysInfoPathKey);
-    const e2e::Restore named = e2e::SetRegistryValue(HKEY_LOCAL_MACHINE, key.c_str(), L"PATH", REG_SZ, marker.c_str(),
-                                                     static_cast<DWORD>(marker.size() * 2 + 2));
+    const e2e::Restore named =
+        e2e::SetMachineText(tenmoru::kSysInfoPathKey, L"PATH", (e2e::OwnFolder() / L"marker.exe").wstring());
     const HWND about = session.OpenAbout();
     for (int i = 0; i < count; ++i)
         Take(tool, [&] {

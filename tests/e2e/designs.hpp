@@ -43,8 +43,10 @@ inline const std::vector<Design> kAbout{
 // Every control (id 0: the client area) where its twips put it at the DPI twips are laid out at.
 inline void ExpectAtTwips(HWND window, const std::vector<Design>& design, UINT layoutDpi) {
     for (const Design& d : design) {
-        const RECT r = ChildRect(window, d.id),
-                   want = tenmoru::PixelRect({d.left, d.top, d.width, d.height}, layoutDpi);
+        RECT r{};
+        d.id == 0 ? ::GetClientRect(window, &r) : ::GetWindowRect(::GetDlgItem(window, d.id), &r);
+        if (d.id != 0) ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        const RECT want = tenmoru::PixelRect({d.left, d.top, d.width, d.height}, layoutDpi);
         EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right, r.bottom}),
                   std::vector<LONG>({want.left, want.top, want.right, want.bottom}))
             << "control " << d.id;

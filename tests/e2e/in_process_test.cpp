@@ -2,7 +2,7 @@
 // other scaling (Wine has one), the picture as a reader asks it, the DLL search, a stack overrun.
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <initializer_list>
 #include <utility>
 
 #include "designs.hpp"
@@ -21,8 +21,8 @@ SIZE FrameFor(const e2e::Design& client, HWND window, UINT dpi) {
            ::MulDiv(client.height, static_cast<int>(dpi), 1440)};
     const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE)),
                exStyle = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE));
-    wchar_t profile[8] = {};
-    std::wstring_view(profile, ::GetEnvironmentVariableW(L"TENMORU_WITHOUT_NEWER_FUNCTIONS", profile, 8)) == L"8.1"
+    const wchar_t* profile = _wgetenv(L"TENMORU_WITHOUT_NEWER_FUNCTIONS");
+    profile != nullptr&& std::wstring_view(profile) == L"8.1"
         ? ::AdjustWindowRectEx(&r, style, FALSE, exStyle)
         : ::AdjustWindowRectExForDpi(&r, style, FALSE, exStyle, dpi);
     return {r.right - r.left, r.bottom - r.top};
@@ -72,8 +72,7 @@ void ExpectDpiChanges(HWND window, const std::vector<e2e::Design>& design) {
         << "a tool's size taken for the designed one";
 }
 
-// The input box (6000 twips wide, its buttons at their twips), from its own modal loop: moved as the
-// forms are, then cancelled.
+// The input box (6000 twips wide, its buttons at their twips), moved as the forms are, then cancelled.
 void CALLBACK CheckInputBox(HWND, UINT, UINT_PTR timer, DWORD) {
     const HWND box = e2e::FindShownWindow(::GetCurrentProcessId(), L"#32770");
     if (box == nullptr || !::KillTimer(nullptr, timer)) return;  // not shown yet
@@ -87,57 +86,36 @@ TEST(InProcess, BothFormsAndTheInputBoxKeepTheirDesignOnEveryMonitorAndThePictur
     ASSERT_TRUE(main.Load(nullptr));
     const e2e::Restore unload([&] { tenmoru::frmAbout2().Unload(); });
     ASSERT_TRUE(tenmoru::frmAbout2().Open(main.Window()));
-    // The picture as a reader asks it: a graphic by its role, through IDispatch and as the
-    // IAccessible service, and not oleacc's proxy (UI Automation reads no role of its own from one).
+    // The picture as a reader asks it: a graphic by its role, through IDispatch and as the IAccessible
+    // service, not oleacc's proxy (UI Automation reads no role of its own from one), and its role
+    // asked without a place for the answer refused.
     ::CoInitialize(nullptr);
-    IAccessible* picture = nullptr;
+    IAccessible *picture = nullptr, *served = nullptr;
+    IServiceProvider* services = nullptr;
+    IUnknown* proxy = nullptr;
+    const e2e::Restore release([&] {
+        for (IUnknown* held : std::initializer_list<IUnknown*>{picture, served, services, proxy})
+            if (held != nullptr) held->Release();
+    });
     ASSERT_TRUE(
         SUCCEEDED(::AccessibleObjectFromWindow(::GetDlgItem(tenmoru::frmAbout2().Window(), tenmoru::AboutForm::picIcon),
-                                               OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&picture))));
-    IServiceProvider* services = nullptr;
-    picture->QueryInterface(IID_IServiceProvider, reinterpret_cast<void**>(&services));
-    const e2e::Restore release([&] {
-        if (services != nullptr) services->Release();
-        picture->Release();
-    });
-    ASSERT_NE(services, nullptr);
-    VARIANT self{};
+                                               OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&picture))) &&
+        SUCCEEDED(picture->QueryInterface(IID_IServiceProvider, reinterpret_cast<void**>(&services))));
+    VARIANT self{}, direct{}, dispatched{}, asService{};
     self.vt = VT_I4;
-    const auto roleOf = [&](IAccessible* object) {
-        VARIANT role{};
-        return object != nullptr && SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4 ? role.lVal : 0;
-    };
-    const struct {
-        const char* way;
-        std::function<LONG()> role;
-    } ways[] = {
-        {"get_accRole", [&] { return roleOf(picture); }},
-        {"IDispatch",
-         [&] {
-             VARIANT role{};
-             DISPPARAMS none{};
-             return SUCCEEDED(picture->Invoke(DISPID_ACC_ROLE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
-                                              &none, &role, nullptr, nullptr)) &&
-                            role.vt == VT_I4
-                        ? role.lVal
-                        : 0;
-         }},
-        {"the IAccessible service",
-         [&] {
-             IAccessible* served = nullptr;
-             services->QueryService(IID_IAccessible, IID_IAccessible, reinterpret_cast<void**>(&served));
-             const LONG role = roleOf(served);
-             if (served != nullptr) served->Release();
-             return role;
-         }},
-    };
-    for (const auto& way : ways) EXPECT_EQ(way.role(), ROLE_SYSTEM_GRAPHIC) << way.way;
+    DISPPARAMS none{};
+    picture->get_accRole(self, &direct);
+    picture->Invoke(DISPID_ACC_ROLE, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &dispatched, nullptr, nullptr);
+    services->QueryService(IID_IAccessible, IID_IAccessible, reinterpret_cast<void**>(&served));
+    if (served != nullptr) served->get_accRole(self, &asService);
+    for (const auto& [way, role] : {std::pair{"get_accRole", direct}, std::pair{"IDispatch", dispatched},
+                                    std::pair{"the IAccessible service", asService}})
+        EXPECT_TRUE(role.vt == VT_I4 && role.lVal == ROLE_SYSTEM_GRAPHIC) << way;
     constexpr GUID kIsOleaccProxy{0x902697FA, 0x80E4, 0x4560, {0x80, 0x2A, 0xA1, 0x3F, 0x22, 0xA6, 0x47, 0x09}};
-    IUnknown* proxy = nullptr;
     EXPECT_TRUE(FAILED(services->QueryService(kIsOleaccProxy, IID_IUnknown, reinterpret_cast<void**>(&proxy))) &&
                 proxy == nullptr)
         << "it answers as oleacc's proxy";
-    EXPECT_EQ(picture->get_accRole(self, nullptr), E_POINTER) << "the role asked without a place for the answer";
+    EXPECT_EQ(picture->get_accRole(self, nullptr), E_POINTER);
     if (!tenmoru::SystemChangesWindowDpi()) return;  // Windows 7 never changes a window's DPI
     ExpectDpiChanges(main.Window(), e2e::kMain);
     ExpectDpiChanges(tenmoru::frmAbout2().Window(), e2e::kAbout);

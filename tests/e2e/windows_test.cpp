@@ -11,8 +11,6 @@
 
 namespace {
 
-using tenmoru::AboutForm;
-
 constexpr DWORD kSizing = WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 
 // The caption, in the font the program picks for the DPI (made here the same way) at the message
@@ -72,7 +70,7 @@ void ExpectLayout(HWND window, const std::vector<e2e::Design>& design, UINT dpi,
         EXPECT_EQ(std::pair(d.caption.data() ? e2e::Text(control) : L"", d.caption.data() ? name : L""),
                   std::pair(std::wstring(d.caption), spoken));
         EXPECT_EQ(role, d.role);
-        if (d.id != AboutForm::picIcon)
+        if (d.id != tenmoru::AboutForm::picIcon)
             ExpectCaptionFits(control, dpi, textPercent, e2e::ClassName(control) == L"Button");
         if (e2e::ClassName(control) == L"Static") ExpectReadable(control);
     }

@@ -41,12 +41,8 @@ std::vector<COLORREF> CaptureOnce(const RECT& r) {
 }  // namespace
 
 std::chrono::milliseconds ReactTimeout() {
-    static const std::chrono::milliseconds timeout = [] {
-        wchar_t seconds[8] = {};
-        const DWORD length = ::GetEnvironmentVariableW(L"TENMORU_REACT_SECONDS", seconds, 8);
-        return length > 0 && length < 8 ? std::chrono::seconds(std::max(10, _wtoi(seconds))) : 10s;
-    }();
-    return timeout;
+    static const wchar_t* const seconds = _wgetenv(L"TENMORU_REACT_SECONDS");
+    return std::chrono::seconds(std::max(10, seconds != nullptr ? _wtoi(seconds) : 0));
 }
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
@@ -88,6 +84,12 @@ Restore SetRegistryValue(HKEY root, const wchar_t* key, const wchar_t* name, DWO
     });
 }
 
+Restore SetMachineText(std::wstring_view key, const wchar_t* name, const std::optional<std::wstring>& text,
+                       REGSAM view) {
+    return SetRegistryValue(HKEY_LOCAL_MACHINE, std::wstring(key).c_str(), name, REG_SZ, text ? text->c_str() : nullptr,
+                            static_cast<DWORD>(text && !text->empty() ? text->size() * 2 + 2 : 0), view);
+}
+
 Restore CopyForTest(const std::filesystem::path& from, const std::filesystem::path& to) {
     std::filesystem::create_directories(to.parent_path());
     std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
@@ -108,9 +110,7 @@ tenmoru::unique_process_information Start(const std::filesystem::path& exe) {
     return tenmoru::unique_process_information(info);
 }
 
-namespace {
-const std::filesystem::path kToolRecord = OwnFolder() / L"marker.started";
-}
+static const std::filesystem::path kToolRecord = OwnFolder() / L"marker.started";
 
 void RecordToolStarts() {
     ::SetEnvironmentVariableW(L"TENMORU_MARKER_RECORD", kToolRecord.c_str());
@@ -146,16 +146,7 @@ HWND FindShownWindow(DWORD processId, std::wstring_view className) {
 
 std::wstring ClassName(HWND window) {
     wchar_t name[256] = {};
-    ::GetClassNameW(window, name, 256);
-    return name;
-}
-
-RECT ChildRect(HWND parent, int id) {
-    RECT r{};
-    if (id == 0) return ::GetClientRect(parent, &r), r;
-    ::GetWindowRect(::GetDlgItem(parent, id), &r);
-    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    return r;
+    return {name, static_cast<std::size_t>(::GetClassNameW(window, name, 256))};
 }
 
 // WM_GETTEXT works across processes (the system copies the text), unlike GetWindowText on controls.
@@ -240,25 +231,26 @@ void ClickAt(HWND window, double fractionX, double fractionY) {
     Send(std::move(clicks));
 }
 
-// Two pictures taken in a row alike: the window is painted and on the screen. Wine copies a window
-// to the screen up to 50 ms after it is painted, so a window just shown may still be one colour:
-// its top-level window must first show more than one.
+// Two pictures taken in a row alike, and of more than one colour (a label shows its text): the window
+// is painted and on the screen, where Wine copies it up to 50 ms after it is painted.
 std::vector<COLORREF> Capture(HWND window) {
-    WaitUntil(
-        [top = ::GetAncestor(window, GA_ROOT)] {
-            RECT frame{};
-            ::GetWindowRect(top, &frame);
-            const std::vector<COLORREF> pixels = CaptureOnce(frame);
-            return std::ranges::any_of(pixels, [&](COLORREF pixel) { return pixel != pixels.front(); });
-        },
-        3s);
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT r{};
     ::GetWindowRect(window, &r);
     std::vector<COLORREF> pixels = CaptureOnce(r);
-    const auto settled = [&] { return ::Sleep(50), std::exchange(pixels, CaptureOnce(r)) == pixels; };
-    WaitUntil(settled, 3s);
+    WaitUntil(
+        [&] {
+            return ::Sleep(50),
+                   std::exchange(pixels, CaptureOnce(r)) == pixels &&
+                       std::ranges::any_of(pixels, [&](COLORREF pixel) { return pixel != pixels.front(); });
+        },
+        3s);
     return pixels;
+}
+
+std::filesystem::path TenmoruExe() {
+    const wchar_t* shipped = _wgetenv(L"TENMORU_SHIPPED_EXE");
+    return shipped != nullptr ? shipped : L"Tenmoru.exe";
 }
 
 Session::Session(const std::filesystem::path& relativeExe, std::wstring_view mainClass) {
@@ -311,13 +303,13 @@ Box Session::StartGame() const {
     return *box;
 }
 
-std::optional<Box> Session::Answer(const Box& inputBox, std::wstring_view answer) const {
+std::optional<Box> Session::Answer(const Box& inputBox, std::wstring_view answer, WORD key) const {
     const HWND field = ::GetDlgItem(inputBox.window, tenmoru::kInputFieldId);
     Require(BringToForeground(inputBox.window) && WaitUntil([&] { return FocusedWindow(field) == field; }),
             "the input box's field has no focus");
     TypeText(answer);
     Require(WaitUntil([&] { return Text(field) == answer; }), "the typed answer did not arrive");
-    return Close(inputBox.window);
+    return Close(inputBox.window, key);
 }
 
 std::optional<Box> Session::Close(HWND box, WORD key) const {

@@ -33,14 +33,16 @@ using Restore = tenmoru::unique_scope_exit<std::function<void()>>;
 // registry, or with view KEY_WOW64_64KEY in the 64-bit one; the guard writes back what was there.
 [[nodiscard]] Restore SetRegistryValue(HKEY root, const wchar_t* key, const wchar_t* name, DWORD type, const void* data,
                                        DWORD bytes, REGSAM view = 0);
+// The same for a REG_SZ value below HKEY_LOCAL_MACHINE (an empty text: a value with no data at all; nullopt: none).
+[[nodiscard]] Restore SetMachineText(std::wstring_view key, const wchar_t* name,
+                                     const std::optional<std::wstring>& text, REGSAM view = 0);
 
 // Copies a file for one test; the copy goes when the guard goes.
 [[nodiscard]] Restore CopyForTest(const std::filesystem::path& from, const std::filesystem::path& to);
 // Starts a program, from its own folder as its current one.
 tenmoru::unique_process_information Start(const std::filesystem::path& exe);
-// The system-information tool's stand-in (marker.exe) records its start in a file beside the driver:
-// from now on, for every program started. What it recorded within the timeout, "command line\n
-// current folder", or nullopt; the record goes.
+// The system-information tool's stand-in (marker.exe) records its start beside the driver, for every program started
+// from now on: "command line\ncurrent folder" within the timeout, or nullopt; the record goes when read.
 void RecordToolStarts();
 std::optional<std::wstring> ToolStarted(std::chrono::milliseconds timeout);
 
@@ -48,8 +50,6 @@ std::optional<std::wstring> ToolStarted(std::chrono::milliseconds timeout);
 std::vector<HWND> Windows(DWORD processId, std::wstring_view className = {});
 HWND FindShownWindow(DWORD processId, std::wstring_view className);
 std::wstring ClassName(HWND window);
-// A control's rectangle in its window's client area; for id 0, the client area itself.
-RECT ChildRect(HWND parent, int id);
 std::wstring Text(HWND window);
 HWND FocusedWindow(HWND anyWindowOfThread);
 // The name and role a screen reader announces; where Wine's oleacc says "client" for a button or a
@@ -62,7 +62,7 @@ void PressKey(WORD virtualKey, WORD heldKey = 0);
 void TypeText(std::wstring_view text);
 void ClickAt(HWND window, double fractionX = 0.5, double fractionY = 0.5);  // never a double click
 
-// The screen's pixels under a window, row by row (0x00BBGGRR), once Wine has copied it to the screen.
+// The screen's pixels under a window, row by row (0x00BBGGRR), once Wine has copied it there.
 std::vector<COLORREF> Capture(HWND window);
 
 // A modal box: the input box or a message box, both dialogs of class "#32770".
@@ -72,11 +72,15 @@ struct Box {
     std::wstring title, text;  // text: the message, or the input box's prompt
 };
 
+// The program the tests start: Tenmoru.exe beside the driver, or the one TENMORU_SHIPPED_EXE names (the
+// 32-bit program as it ships, started by a 64-bit driver).
+std::filesystem::path TenmoruExe();
+
 // A running Tenmoru.exe (or the benchmark's yardstick; exe relative to the driver's folder, or a full path), ended
 // when the session goes. Throws std::runtime_error when the program does not do what a step expects.
 class Session {
 public:
-    explicit Session(const std::filesystem::path& exe = L"Tenmoru.exe", std::wstring_view mainClass = L"Tenmoru");
+    explicit Session(const std::filesystem::path& exe = TenmoruExe(), std::wstring_view mainClass = L"Tenmoru");
     ~Session();
 
     [[nodiscard]] HWND Main() const noexcept { return main_; }
@@ -90,9 +94,9 @@ public:
     // The next box, or nullopt once the program waits in its windows with no box open.
     [[nodiscard]] std::optional<Box> NextBoxOrIdle() const;
     [[nodiscard]] Box StartGame() const;  // a click on the start button; the game's first input box
-    // Types the answer and presses Enter; closes a box with a key (Enter: OK, Esc: Cancel). Each
+    // Types the answer and closes the box with a key (Enter: OK, Esc: Cancel); closes a box. Each
     // returns what comes next.
-    std::optional<Box> Answer(const Box& inputBox, std::wstring_view answer) const;
+    std::optional<Box> Answer(const Box& inputBox, std::wstring_view answer, WORD key = VK_RETURN) const;
     std::optional<Box> Close(HWND box, WORD key = VK_RETURN) const;
     HWND OpenAbout() const;  // a click on the version label; the About dialog, or nullptr
 

@@ -39,9 +39,10 @@ constexpr const ControlSpec& kPrompt = kControls[0];
 constexpr const ControlSpec& kField = kControls[1];
 constexpr const ControlSpec& kCancel = kControls[3];
 
-// Where every control stands at the DPI, and the window's outer size.
+// Where every control stands at the DPI, the client area's size and the window's outer size.
 struct Layout {
     std::array<RECT, kControls.size()> controls;
+    SIZE client;
     SIZE window;
 };
 
@@ -67,8 +68,8 @@ Layout Measure(std::wstring_view prompt, HFONT font, const UiMetrics& metrics, D
     text.bottom = std::max(text.bottom, text.top + PromptTextHeight(prompt, font, text.right - text.left));
     field.top = std::max(text.bottom, layout.controls[3].bottom) + TwipsToPixels(kGap, at);
     field.bottom = field.top + TwipsToPixels(kField.rect.height, at);
-    const SIZE client{TwipsToPixels(kClientWidth, at), field.bottom + TwipsToPixels(kGap, at)};
-    layout.window = WindowSizeForClient(client, style, exStyle, metrics.dpi);
+    layout.client = {TwipsToPixels(kClientWidth, at), field.bottom + TwipsToPixels(kGap, at)};
+    layout.window = WindowSizeForClient(layout.client, style, exStyle, metrics.dpi);
     return layout;
 }
 
@@ -77,13 +78,57 @@ Layout Measure(HWND dialog, std::wstring_view prompt, HFONT font, const UiMetric
                    static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
 }
 
+// The box's frame; the dialog manager adds the modal frame's extended style.
+constexpr DWORD kBoxStyle = DS_MODALFRAME | DS_ABSALIGN | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kBoxExStyle = WS_EX_DLGMODALFRAME;
+
+// The dialog manager turns a template's dialog units into pixels with the base units of the
+// template's font, here the system's: x times the base width over 4, y times the base height over 8,
+// to the nearest pixel. These are the fewest units that make at least the pixels.
+short DialogUnits(int pixels, int base, int per) {
+    int units = MulDiv(pixels, per, base);
+    while (MulDiv(units, base, per) < pixels) ++units;
+    return static_cast<short>(units);
+}
+
+// The template's frame with the box where it goes, its client area's screen position and size in
+// dialog units, so that the box is made there rather than moved once made (a move costs about a
+// millisecond, near a tenth of the box's opening). unit is one dialog unit in pixels (rounded up):
+// what a figure may be off by.
+DLGTEMPLATE FrameAt(const RECT& place, SIZE client, SIZE& unit) {
+    const LONG base = GetDialogBaseUnits();
+    const int baseX = LOWORD(base), baseY = HIWORD(base);
+    unit = {(baseX + 3) / 4, (baseY + 7) / 8};
+    RECT inset{};
+    AdjustWindowRectEx(&inset, kBoxStyle, FALSE, kBoxExStyle);  // the frame around the client area
+    return DLGTEMPLATE{kBoxStyle,
+                       0,
+                       0,
+                       DialogUnits(place.left - inset.left, baseX, 4),
+                       DialogUnits(place.top - inset.top, baseY, 8),
+                       DialogUnits(client.cx, baseX, 4),
+                       DialogUnits(client.cy, baseY, 8)};
+}
+
+// Whether the box stands where it was meant to within what dialog units can say: each edge at most
+// one unit from its place, and the box no smaller (where the system reckons units otherwise, as it
+// may at another DPI, it is not).
+bool Near(const RECT& made, const RECT& place, SIZE unit) {
+    const auto within = [](LONG by, LONG most) { return by >= 0 && by <= most; };
+    return std::abs(made.left - place.left) <= unit.cx && std::abs(made.top - place.top) <= unit.cy &&
+           within(made.right - made.left - (place.right - place.left), unit.cx) &&
+           within(made.bottom - made.top - (place.bottom - place.top), unit.cy);
+}
+
 struct InputBoxState {
     std::wstring prompt;
     std::wstring defaultText;
     std::array<ControlSpec, kControls.size()> controls;  // the table, with the prompt and the default text
-    HMONITOR monitor;                                    // where the box opens: its owner's
     UiMetrics metrics;
     unique_hfont font;
+    Layout layout;  // at the metrics' DPI
+    RECT place;     // the window, on the screen
+    SIZE unit;      // one dialog unit, in pixels (rounded up)
     std::wstring result;
     unique_hhook watch;  // the hook on the box's creation, gone once the box is made
 };
@@ -107,15 +152,16 @@ std::wstring FieldText(HWND dialog) {
     return text;
 }
 
-// The box is laid out for the monitor where it opens, its owner's, then put there, centred on its
-// owner; its controls are made in their places.
+// The box comes from its template where it was meant to be, to the dialog unit (see FrameAt);
+// where the system turned the units into pixels otherwise, it is put there.
 INT_PTR OnInitDialog(HWND dialog, InputBoxState& state) {
     DisableDialogDpiScaling(dialog);  // the box lays itself out for every DPI
-    const Layout layout = Measure(dialog, state.prompt, state.font.get(), state.metrics);
-    const RECT place = PlaceOnWorkArea(layout.window, state.monitor, GetWindow(dialog, GW_OWNER), Placement::CentredOn);
-    SetWindowPos(dialog, nullptr, place.left, place.top, layout.window.cx, layout.window.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    if (!PlaceControls(dialog, state.controls, layout.controls, state.font.get())) {
+    RECT made{};
+    GetWindowRect(dialog, &made);
+    if (!Near(made, state.place, state.unit))
+        SetWindowPos(dialog, nullptr, state.place.left, state.place.top, state.place.right - state.place.left,
+                     state.place.bottom - state.place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!PlaceControls(dialog, state.controls, state.layout.controls, state.font.get())) {
         EndDialog(dialog, IDCANCEL);
         return TRUE;
     }
@@ -217,17 +263,21 @@ std::wstring RunInputBox(HWND owner, std::wstring_view prompt, std::wstring_view
     InputBoxState state{std::wstring(prompt),
                         std::wstring(defaultText),
                         kControls,
-                        monitor,
                         UiMetricsFor(MonitorDpi(monitor)),
+                        {},
+                        {},
+                        {},
                         {},
                         {},
                         {}};
     state.controls[0].text = state.prompt;
     state.controls[1].text = state.defaultText;
     state.font = CreateUiFont(state.metrics);
+    state.layout = Measure(state.prompt, state.font.get(), state.metrics, kBoxStyle, kBoxExStyle);
+    state.place = PlaceOnWorkArea(state.layout.window, monitor, owner, Placement::CentredOn);
     // A frame with the title and nothing in it: the controls come from the table above, laid out for
     // the DPI. The template is the frame, no menu, the dialog class, then the title.
-    const DLGTEMPLATE frame{DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0, 0, 0};
+    const DLGTEMPLATE frame = FrameAt(state.place, state.layout.client, state.unit);
     const std::wstring_view caption = title.empty() ? App.Title : title;
     std::vector<WORD> dialog(sizeof frame / sizeof(WORD) + 2, 0);  // the allocation is aligned as a DWORD needs
     std::memcpy(dialog.data(), &frame, sizeof frame);

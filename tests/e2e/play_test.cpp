@@ -44,6 +44,15 @@ TEST(Player, AGameToAHitTheRulesWithOkAloneTheToolOf64BitWindowsAndTheEndInOneSe
     ASSERT_TRUE(e2e::BringToForeground(session.Main()));
     e2e::PressKey(VK_RETURN);
     e2e::Box input = session.WaitForBox().value();
+    // Opened centred on the main window and 6000 twips wide, both to the dialog unit the system places it by.
+    RECT box{}, owner{}, client{};
+    ::GetWindowRect(input.window, &box), ::GetWindowRect(session.Main(), &owner),
+        ::GetClientRect(input.window, &client);
+    const LONG units = ::GetDialogBaseUnits(), unitX = (LOWORD(units) + 3) / 4, unitY = (HIWORD(units) + 7) / 8;
+    const LONG wider = client.right - tenmoru::TwipsToPixels(6000, USER_DEFAULT_SCREEN_DPI);
+    EXPECT_TRUE(wider >= 0 && wider <= unitX) << client.right << " px wide";
+    EXPECT_NEAR(box.left + box.right, owner.left + owner.right, 3 * unitX) << "not centred on the main window";
+    EXPECT_NEAR(box.top + box.bottom, owner.top + owner.bottom, 3 * unitY) << "not centred on the main window";
     EXPECT_EQ(input.title, L"Tenmoru");
     EXPECT_EQ(input.text, tenmoru::kPromptGuess);
     const HWND field = ::GetDlgItem(input.window, tenmoru::kInputFieldId);

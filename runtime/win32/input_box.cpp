@@ -125,12 +125,12 @@ struct InputBoxState {
     std::wstring defaultText;
     std::array<ControlSpec, kControls.size()> controls;  // the table, with the prompt and the default text
     UiMetrics metrics;
-    unique_hfont font;
-    Layout layout;  // at the metrics' DPI
-    RECT place;     // the window, on the screen
-    SIZE unit;      // one dialog unit, in pixels (rounded up)
-    std::wstring result;
-    unique_hhook watch;  // the hook on the box's creation, gone once the box is made
+    unique_hfont font{};
+    Layout layout{};  // at the metrics' DPI
+    RECT place{};     // the window, on the screen
+    SIZE unit{};      // one dialog unit, in pixels (rounded up)
+    std::wstring result{};
+    unique_hhook watch{};  // the hook on the box's creation, gone once the box is made
 };
 
 // Lays the box out for a new DPI, the new font in every control before the old one goes; returns
@@ -260,16 +260,10 @@ LRESULT CALLBACK OnWindowCreation(int code, WPARAM window, LPARAM created) noexc
 
 std::wstring RunInputBox(HWND owner, std::wstring_view prompt, std::wstring_view title, std::wstring_view defaultText) {
     const HMONITOR monitor = MonitorFor(owner);
-    InputBoxState state{std::wstring(prompt),
-                        std::wstring(defaultText),
-                        kControls,
-                        UiMetricsFor(MonitorDpi(monitor)),
-                        {},
-                        {},
-                        {},
-                        {},
-                        {},
-                        {}};
+    InputBoxState state{.prompt = std::wstring(prompt),
+                        .defaultText = std::wstring(defaultText),
+                        .controls = kControls,
+                        .metrics = UiMetricsFor(MonitorDpi(monitor))};
     state.controls[0].text = state.prompt;
     state.controls[1].text = state.defaultText;
     state.font = CreateUiFont(state.metrics);

@@ -86,10 +86,12 @@ TEST(AboutDialog, OneDialogWhoseButtonStartsTheProgramTheRegistryNamesSafelyOrTe
         EXPECT_TRUE(reopened != open && FocusOn(reopened, AboutForm::cmdOK)) << key;
     }
     // Alt+F4 closes the main window alone; the program ends with its last window, the dialog.
+    const HWND last = e2e::FindShownWindow(session.ProcessId(), tenmoru::kAboutFormClass);
     ASSERT_TRUE(e2e::BringToForeground(session.Main()));
     e2e::PressKey(VK_F4, VK_MENU);
-    EXPECT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(session.Main()); }) && !session.Ended(0ms));
-    ::PostMessageW(e2e::FindShownWindow(session.ProcessId(), tenmoru::kAboutFormClass), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(session.Main()); }));
+    EXPECT_TRUE(::IsWindowVisible(last) && !session.Ended(0ms)) << "the About dialog must stay";
+    ::PostMessageW(last, WM_CLOSE, 0, 0);
     EXPECT_TRUE(session.Ended(e2e::ReactTimeout())) << "the program still runs";
 }
 

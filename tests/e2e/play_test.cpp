@@ -45,14 +45,14 @@ TEST(Player, AGameToAHitTheRulesWithOkAloneTheToolOf64BitWindowsAndTheEndInOneSe
     e2e::PressKey(VK_RETURN);
     e2e::Box input = session.WaitForBox().value();
     // Opened centred on the main window and 6000 twips wide, both to the dialog unit the system places it by.
-    RECT box{}, owner{}, client{};
-    ::GetWindowRect(input.window, &box), ::GetWindowRect(session.Main(), &owner),
+    RECT placed{}, owner{}, client{};
+    ::GetWindowRect(input.window, &placed), ::GetWindowRect(session.Main(), &owner),
         ::GetClientRect(input.window, &client);
     const LONG units = ::GetDialogBaseUnits(), unitX = (LOWORD(units) + 3) / 4, unitY = (HIWORD(units) + 7) / 8;
     const LONG wider = client.right - tenmoru::TwipsToPixels(6000, USER_DEFAULT_SCREEN_DPI);
     EXPECT_TRUE(wider >= 0 && wider <= unitX) << client.right << " px wide";
-    EXPECT_NEAR(box.left + box.right, owner.left + owner.right, 3 * unitX) << "not centred on the main window";
-    EXPECT_NEAR(box.top + box.bottom, owner.top + owner.bottom, 3 * unitY) << "not centred on the main window";
+    EXPECT_NEAR(placed.left + placed.right, owner.left + owner.right, 3 * unitX) << "not centred on the main window";
+    EXPECT_NEAR(placed.top + placed.bottom, owner.top + owner.bottom, 3 * unitY) << "not centred on the main window";
     EXPECT_EQ(input.title, L"Tenmoru");
     EXPECT_EQ(input.text, tenmoru::kPromptGuess);
     const HWND field = ::GetDlgItem(input.window, tenmoru::kInputFieldId);
@@ -97,6 +97,7 @@ TEST(Player, AGameToAHitTheRulesWithOkAloneTheToolOf64BitWindowsAndTheEndInOneSe
         ASSERT_TRUE(box && !box->input);
         EXPECT_EQ(box->text, rules);
         EXPECT_EQ(::GetDlgItem(box->window, IDCANCEL), nullptr);
+        ExpectOnlyTheBoxEnabled(*box, session, about);
         EXPECT_FALSE(session.Close(box->window).has_value());
     }
     ASSERT_TRUE(e2e::BringToForeground(about));
